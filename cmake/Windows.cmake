@@ -1,0 +1,95 @@
+# Cross build: the player, its platform tests, all run under Wine.
+set(APP_SOURCES
+    shell/Globals.cpp
+    shell/Application.cpp
+    shell/WindowMetrics.cpp
+    shell/MainFrame.cpp
+    shell/AboutDialog.cpp
+    shell/StartUp.cpp
+    shell/TransportToolbar.cpp
+    shell/StatusBar.cpp
+    shell/PositionTrackbar.cpp
+    shell/VideoHost.cpp
+    shell/FullScreenController.cpp
+    movie/MovieWindow.cpp
+    core/Transport.cpp
+    core/OpenClose.cpp)
+
+set(APP_LIBRARIES comctl32 comdlg32 shlwapi vfw32 winmm gdi32 user32 kernel32)
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+# Only the sources that exist yet: the shell arrives file by file.
+set(PRESENT_APP_SOURCES)
+foreach(source ${APP_SOURCES})
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${source})
+        list(APPEND PRESENT_APP_SOURCES ${source})
+    endif()
+endforeach()
+
+add_rules_library(quillotrope_rules)
+target_compile_options(quillotrope_rules PRIVATE -Os)
+
+add_library(quillotrope_app STATIC ${PRESENT_APP_SOURCES})
+target_include_directories(quillotrope_app PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(quillotrope_app PRIVATE ${WARNINGS})
+target_link_libraries(quillotrope_app PUBLIC quillotrope_rules ${APP_LIBRARIES})
+
+set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/quillotrope.rc)
+set(HAVE_PLAYER OFF)
+if(EXISTS ${RESOURCE_SCRIPT} AND EXISTS ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp)
+    set(HAVE_PLAYER ON)
+endif()
+
+set(EXECUTABLES)
+if(HAVE_PLAYER)
+    add_executable(quillotrope WIN32 shell/WinMain.cpp ${RESOURCE_SCRIPT})
+    target_compile_options(quillotrope PRIVATE ${WARNINGS})
+    target_link_libraries(quillotrope PRIVATE quillotrope_app)
+    target_link_options(quillotrope PRIVATE ${STATIC_RUNTIME} -s)
+    list(APPEND EXECUTABLES quillotrope)
+endif()
+
+# Test movies and the Wine prefix are made by scripts/test in the build tree's parent.
+set(FIXTURES_DIR ${CMAKE_SOURCE_DIR}/build/fixtures)
+set(WINE_ENV "QUILLOTROPE_FIXTURES=${FIXTURES_DIR}")
+
+# In-process platform tests: each test case its own process, so the process-wide objects
+# start fresh.
+file(GLOB PLATFORM_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/platform/*.cpp)
+if(PLATFORM_TEST_SOURCES)
+    set(PLATFORM_TEST_RESOURCES)
+    if(EXISTS ${RESOURCE_SCRIPT})
+        set(PLATFORM_TEST_RESOURCES ${RESOURCE_SCRIPT})
+    endif()
+    add_executable(platform_tests ${PLATFORM_TEST_SOURCES} ${PLATFORM_TEST_RESOURCES})
+    target_compile_options(platform_tests PRIVATE ${WARNINGS})
+    target_include_directories(platform_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/platform)
+    target_link_libraries(platform_tests PRIVATE quillotrope_app GTest::gtest)
+    target_link_options(platform_tests PRIVATE ${STATIC_RUNTIME})
+    gtest_discover_tests(platform_tests
+                         TEST_PREFIX "${CMAKE_SYSTEM_PROCESSOR}."
+                         DISCOVERY_MODE PRE_TEST
+                         DISCOVERY_TIMEOUT 120
+                         PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 120)
+    list(APPEND EXECUTABLES platform_tests)
+endif()
+
+# Every executable imports only the platform's own DLLs.
+foreach(exe ${EXECUTABLES})
+    add_test(NAME ${CMAKE_SYSTEM_PROCESSOR}.imports.${exe}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports ${CMAKE_OBJDUMP} $<TARGET_FILE:${exe}>)
+    set_tests_properties(${CMAKE_SYSTEM_PROCESSOR}.imports.${exe} PROPERTIES
+                         CROSSCOMPILING_EMULATOR "")
+endforeach()
+
+# End-to-end tests drive the real executable from outside, under Wine and Xvfb.
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
+if(HAVE_PLAYER)
+    foreach(script ${E2E_TESTS})
+        get_filename_component(name ${script} NAME_WE)
+        add_test(NAME ${CMAKE_SYSTEM_PROCESSOR}.e2e.${name}
+                 COMMAND ${script} $<TARGET_FILE:quillotrope>)
+        set_tests_properties(${CMAKE_SYSTEM_PROCESSOR}.e2e.${name} PROPERTIES
+                             ENVIRONMENT "${WINE_ENV}" RUN_SERIAL ON TIMEOUT 180)
+    endforeach()
+endif()

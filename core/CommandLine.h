@@ -1,0 +1,18 @@
+// The command line as a movie path, and the main frame's title.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+const size_t PATH_BUFFER_SIZE = 260;         // MAX_PATH, terminator included
+const char* const APP_TITLE = "Quillotrope"; // the frame's title without a movie
+const size_t TITLE_BUFFER_SIZE = PATH_BUFFER_SIZE + 14;
+
+// Copies text into path with a leading and a trailing double quote removed, each on its own.
+// Returns false and leaves path empty when text is null or what remains does not fit in
+// PATH_BUFFER_SIZE - 1 characters: such a path is refused, never cut short.
+bool PathFromCommandLine(const char* text, char (&path)[PATH_BUFFER_SIZE]);
+
+// fileTitle + " - " + "Quillotrope". A file title too long for the buffer is cut so that the
+// suffix always shows. A null file title gives "Quillotrope".
+void TitleText(const char* fileTitle, char (&title)[TITLE_BUFFER_SIZE]);

@@ -1,0 +1,5 @@
+// STUB: to be replaced
+#include <windows.h>
+#include "core/OpenClose.h"
+void OpenMovie(HWND) {}
+void CloseMovie(HWND) {}

@@ -1,0 +1,81 @@
+#include "core/Rules.h"
+
+#include "res/resource.h"
+
+namespace {
+
+bool HasMovie(PlayerState state) {
+    return state != MCI_MODE_NOT_READY;
+}
+
+bool IsRunning(PlayerState state) {
+    return state == MCI_MODE_PLAY || state == MCI_MODE_PAUSE;
+}
+
+// Seeking commands are offered only while the picture stands still.
+bool IsStill(PlayerState state) {
+    return state == MCI_MODE_STOP || state == MCI_MODE_PAUSE;
+}
+
+MenuItemRule Enable(int32_t commandId, bool enabled) {
+    return MenuItemRule{commandId, false, enabled ? RULE_MF_ENABLED : RULE_MF_GRAYED};
+}
+
+MenuItemRule Check(int32_t commandId, bool checked) {
+    return MenuItemRule{commandId, true, checked ? RULE_MF_CHECKED : RULE_MF_UNCHECKED};
+}
+
+} // namespace
+
+std::array<MenuItemRule, MENU_RULE_COUNT> MenuRules(PlayerState state, ScreenMode mode,
+                                                    bool repeatOn, int32_t zoom) {
+    return {{
+        Enable(IDM_CLOSE, HasMovie(state)),
+        Enable(IDM_PLAYPAUSE, HasMovie(state)),
+        Enable(IDM_STOP, IsRunning(state)),
+        Enable(IDM_BEGINNING, IsStill(state)),
+        Enable(IDM_REWIND, IsStill(state)),
+        Enable(IDM_FORWARD, IsStill(state)),
+        Enable(IDM_END, IsStill(state)),
+        Check(IDM_FULLSCREEN, mode == FullScreen),
+        Check(IDM_REPEAT, repeatOn),
+        Check(IDM_ZOOM50, zoom == 50),
+        Check(IDM_ZOOM100, zoom == 100),
+        Check(IDM_ZOOM200, zoom == 200),
+    }};
+}
+
+std::array<ButtonRule, BUTTON_RULE_COUNT> ButtonRules(PlayerState state) {
+    return {{
+        {IDM_PLAYPAUSE, HasMovie(state)},
+        {IDM_STOP, IsRunning(state)},
+        {IDM_CLOSE, HasMovie(state)},
+        {IDM_BEGINNING, IsStill(state)},
+        {IDM_REWIND, IsStill(state)},
+        {IDM_FORWARD, IsStill(state)},
+        {IDM_END, IsStill(state)},
+    }};
+}
+
+int32_t PlayPauseImage(PlayerState state) {
+    return IsStill(state) ? 0 : 1;
+}
+
+const char* StateText(PlayerState state) {
+    switch (state) {
+    case MCI_MODE_NOT_READY:
+        return "";
+    case MCI_MODE_STOP:
+        return "Stopped";
+    case MCI_MODE_PLAY:
+        return "Playing";
+    case MCI_MODE_PAUSE:
+        return "Paused";
+    default:
+        return nullptr;
+    }
+}
+
+bool StatusShowsTime(PlayerState state) {
+    return HasMovie(state);
+}

@@ -1,0 +1,42 @@
+// Seek arithmetic and the decisions of transport, trackbar seeking and the end of the movie.
+#pragma once
+
+#include "core/PlayerState.h"
+
+#include <cstdint>
+
+const int32_t TRACK_SCALE = 200;
+const int32_t STEP_MS = 1000;
+
+// (position - start) * 200 / length, in a wide intermediate; kept within 0..TRACK_SCALE.
+// A length of 0 or less gives 0.
+int32_t TrackPositionOf(int32_t position, int32_t start, int32_t length);
+
+// start + p * length / 200, in a wide intermediate, kept within the 32-bit range.
+int32_t MoviePositionOf(int32_t trackPosition, int32_t start, int32_t length);
+
+// Rewind/Forward target: position + step, then if the smaller of target and end is below
+// start, start; otherwise if target >= end, end.
+int32_t StepTarget(int32_t position, int32_t step, int32_t start, int32_t end);
+
+// Beginning, Rewind, Forward and End act only when stopped or paused.
+bool TransportSeekAllowed(PlayerState state);
+
+// What one trackbar scroll code does.
+struct TrackScrollAction {
+    bool seek;            // seek to the movie position of a trackbar position
+    bool fromThumb;       // that position is the notification's thumb position, else the control's
+    bool setSeeking;      // seeking = true before anything is sent
+    bool clearSeeking;    // seeking = false
+    bool resumeIfPlaying; // tell the movie window to play when the state is playing
+};
+
+TrackScrollAction TrackScrollActionOf(int32_t code);
+
+// A position notification moves the trackbar and the time text only then.
+bool PositionNotifyApplies(bool seekingNow, PlayerState state);
+
+enum EndOfMovieAction : int32_t { END_IGNORE = 0, END_REPEAT = 1, END_STOP = 2 };
+
+EndOfMovieAction EndOfMovieActionOf(int32_t newMode, PlayerState state, bool seekingNow,
+                                    bool repeatOn);

@@ -1,0 +1,14 @@
+// Transport commands, trackbar seeking and the movie window's notifications.
+#pragma once
+
+#include <cstdint>
+
+void PlayPause();
+void Stop();
+void GoToBeginning();
+void StepBack();
+void StepForward();
+void GoToEnd();
+void OnTrackbarScroll(int32_t code, int32_t thumbPosition);
+void OnMovieMode(int32_t newMode);
+void OnMoviePosition(int32_t position);

@@ -1,0 +1,93 @@
+#include "shell/FrameGeometry.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Window sizes come from the platform as 32-bit values that may be anything while a window is
+// minimised or half-made; sums are taken in 64 bits and brought back into range here.
+int32_t Saturate(int64_t value) {
+    const int64_t low = std::numeric_limits<int32_t>::min();
+    const int64_t high = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::min(high, std::max(low, value)));
+}
+
+int32_t NonNegative(int64_t value) {
+    return Saturate(std::max<int64_t>(0, value));
+}
+
+// The fitted size in one direction: at least the minimum, at most the maximized size; a
+// maximized size below the minimum gives the minimum.
+int32_t FitSize(int64_t wanted, int32_t maxSize, int32_t minSize) {
+    if (std::min<int64_t>(wanted, maxSize) < minSize) {
+        return minSize;
+    }
+    if (wanted >= maxSize) {
+        return maxSize;
+    }
+    return static_cast<int32_t>(wanted);
+}
+
+} // namespace
+
+Placement FitFrame(const Placement& frame, int32_t hostClientWidth, int32_t hostClientHeight,
+                   int32_t movieWidth, int32_t movieHeight, int32_t maxWidth, int32_t maxHeight) {
+    // The frame grows by what the host's client area lacks for the movie and its margin.
+    const int64_t wantedWidth =
+        int64_t{frame.width} + movieWidth - int64_t{hostClientWidth} + MOVIE_ROOM;
+    const int64_t wantedHeight =
+        int64_t{frame.height} + movieHeight - int64_t{hostClientHeight} + MOVIE_ROOM;
+
+    Placement fitted;
+    fitted.width = FitSize(wantedWidth, maxWidth, MIN_FRAME_WIDTH);
+    fitted.height = FitSize(wantedHeight, maxHeight, MIN_FRAME_HEIGHT);
+    fitted.x = fitted.width == maxWidth ? 0 : frame.x;
+    fitted.y = fitted.height == maxHeight ? 0 : frame.y;
+    return fitted;
+}
+
+Edges SizingRule(const Edges& proposed, const Edges& current) {
+    Edges result = proposed;
+    if (int64_t{proposed.right} - proposed.left < MIN_FRAME_WIDTH) {
+        result.left = current.left;
+        result.right = current.right;
+    }
+    if (int64_t{proposed.bottom} - proposed.top < MIN_FRAME_HEIGHT) {
+        result.top = current.top;
+        result.bottom = current.bottom;
+    }
+    return result;
+}
+
+std::array<int32_t, 3> StatusPartEdges(int32_t width, int32_t height) {
+    // The status control reads a negative edge, -1 in particular, as "to the right end", so a
+    // minimised frame's negative edges would give part 0 the whole bar: clamp them instead.
+    const int64_t end = int64_t{width} - height;
+    return {NonNegative(end - 160), NonNegative(end - 80), NonNegative(end)};
+}
+
+int32_t TrackbarCreateWidth(int32_t toolbarWidth) {
+    // 208 on the left, 10 on the right.
+    return NonNegative(int64_t{toolbarWidth} - TRACKBAR_LEFT - 10);
+}
+
+int32_t TrackbarNewWidth(int32_t toolbarRight, int32_t trackbarLeft) {
+    return NonNegative(int64_t{toolbarRight} - 10 - trackbarLeft);
+}
+
+Placement HostPlacement(ScreenMode mode, int32_t clientWidth, int32_t clientHeight,
+                        int32_t toolbarHeight, int32_t statusHeight) {
+    Placement placement;
+    placement.x = 0;
+    if (mode == FullScreen) {
+        placement.y = 0;
+        placement.width = NonNegative(clientWidth);
+        placement.height = NonNegative(clientHeight);
+        return placement;
+    }
+    placement.y = toolbarHeight;
+    placement.width = NonNegative(clientWidth);
+    placement.height = NonNegative(int64_t{clientHeight} - toolbarHeight - statusHeight);
+    return placement;
+}

@@ -1,0 +1,33 @@
+// The main frame window (class "MainWnd") and its message handling.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+class MainFrame {
+  public:
+    MainFrame();
+    ~MainFrame() {}
+    bool Create();
+    HWND GetWindow() const { return window; }
+    LRESULT HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool RefreshMenu();
+    bool FitToMovie(int32_t movieWidth, int32_t movieHeight);
+
+    LRESULT ToggleRepeat(HWND frame, WPARAM wParam, LPARAM lParam);
+    LRESULT ZoomTo(HWND frame, int32_t percent);
+    LRESULT ShowAbout(HWND frame, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuSelect(HWND frame, WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolTipText(HWND frame, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSizing(HWND frame, WPARAM wParam, LPARAM lParam);
+
+  private:
+    LRESULT OnCommand(HWND frame, WPARAM wParam, LPARAM lParam);
+    HWND window;
+};
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+extern MainFrame mainFrame;

@@ -1,0 +1,135 @@
+#include "core/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+template <typename T> std::string CaseName(const ::testing::TestParamInfo<T>& info) {
+    return "Case" + std::to_string(info.index);
+}
+
+const char GUARD = '#';
+
+// A path buffer with guard bytes behind it, to see any write past its end.
+struct GuardedPath {
+    char path[PATH_BUFFER_SIZE];
+    char guard[32];
+};
+
+struct PathCase {
+    std::string text;
+    bool ok;
+    std::string path;
+};
+
+const std::string NAME_259(259, 'a');
+const std::string NAME_260(260, 'b');
+
+const PathCase PATH_CASES[] = {
+    {"C:\\Movies\\clip.avi", true, "C:\\Movies\\clip.avi"},
+    {"\"C:\\My Movies\\a clip.avi\"", true, "C:\\My Movies\\a clip.avi"},
+    {"C:\\My Movies\\a clip.avi", true, "C:\\My Movies\\a clip.avi"}, // not split at spaces
+    {"\"C:\\clip.avi", true, "C:\\clip.avi"},                         // leading quote alone
+    {"C:\\clip.avi\"", true, "C:\\clip.avi"},                         // trailing quote alone
+    {"a\"b", true, "a\"b"},                                           // inner quotes stay
+    {"\"a\"b\"", true, "a\"b"},
+    {" \"a\" ", true, " \"a\" "}, // quotes not at the very ends stay
+    {"\"\"a\"\"", true, "\"a\""}, // one quote removed at each end
+    {"\"\"\"", true, "\""},
+    {"\"\"", true, ""},
+    {"\"", true, ""},
+    {"", true, ""},
+    {"x", true, "x"},
+    {NAME_259, true, NAME_259}, // the longest path that fits
+    {"\"" + NAME_259 + "\"", true, NAME_259},
+    {"\"" + NAME_259, true, NAME_259},
+    {NAME_259 + "\"", true, NAME_259},
+    {NAME_260, false, ""}, // refused, not cut short
+    {"\"" + NAME_260 + "\"", false, ""},
+    {NAME_259 + "c\"", false, ""},
+    {std::string(5000, 'z'), false, ""},
+};
+
+class PathFromCommandLineTest : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathFromCommandLineTest, QuotesRemovedAndLengthChecked) {
+    const PathCase& c = GetParam();
+    GuardedPath buffer;
+    std::memset(&buffer, GUARD, sizeof buffer);
+    EXPECT_EQ(PathFromCommandLine(c.text.c_str(), buffer.path), c.ok);
+    ASSERT_NE(std::memchr(buffer.path, '\0', sizeof buffer.path), nullptr);
+    EXPECT_EQ(std::string(buffer.path), c.path);
+    for (const char g : buffer.guard) {
+        ASSERT_EQ(g, GUARD) << "written past the path buffer";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PathFromCommandLineTest, ::testing::ValuesIn(PATH_CASES),
+                         CaseName<PathCase>);
+
+TEST(CommandLinePathTest, NullRefused) {
+    GuardedPath buffer;
+    std::memset(&buffer, GUARD, sizeof buffer);
+    EXPECT_FALSE(PathFromCommandLine(nullptr, buffer.path));
+    EXPECT_STREQ(buffer.path, "");
+    EXPECT_EQ(buffer.guard[0], GUARD);
+}
+
+TEST(CommandLinePathTest, RefusalEmptiesAnEarlierPath) {
+    char path[PATH_BUFFER_SIZE];
+    ASSERT_TRUE(PathFromCommandLine("first.avi", path));
+    EXPECT_FALSE(PathFromCommandLine(NAME_260.c_str(), path));
+    EXPECT_STREQ(path, "");
+}
+
+TEST(CommandLinePathTest, BufferIsMaxPath) {
+    EXPECT_EQ(PATH_BUFFER_SIZE, 260u);
+}
+
+struct GuardedTitle {
+    char title[TITLE_BUFFER_SIZE];
+    char guard[32];
+};
+
+struct TitleCase {
+    std::string fileTitle;
+    std::string title;
+};
+
+const TitleCase TITLE_CASES[] = {
+    {"clip.avi", "clip.avi - Quillotrope"},
+    {"a clip.avi", "a clip.avi - Quillotrope"},
+    {"", " - Quillotrope"},
+    {NAME_259, NAME_259 + " - Quillotrope"},         // the longest file title
+    {NAME_259 + "xyz", NAME_259 + " - Quillotrope"}, // cut, the suffix stays
+    {std::string(1000, 'q'), std::string(259, 'q') + " - Quillotrope"},
+};
+
+class TitleTextTest : public ::testing::TestWithParam<TitleCase> {};
+
+TEST_P(TitleTextTest, FileTitleThenApplication) {
+    GuardedTitle buffer;
+    std::memset(&buffer, GUARD, sizeof buffer);
+    TitleText(GetParam().fileTitle.c_str(), buffer.title);
+    ASSERT_NE(std::memchr(buffer.title, '\0', sizeof buffer.title), nullptr);
+    EXPECT_EQ(std::string(buffer.title), GetParam().title);
+    for (const char g : buffer.guard) {
+        ASSERT_EQ(g, GUARD) << "written past the title buffer";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TitleTextTest, ::testing::ValuesIn(TITLE_CASES),
+                         CaseName<TitleCase>);
+
+TEST(TitleTextNullTest, NullGivesTheApplicationName) {
+    char title[TITLE_BUFFER_SIZE];
+    std::memset(title, GUARD, sizeof title);
+    TitleText(nullptr, title);
+    EXPECT_STREQ(title, "Quillotrope");
+    EXPECT_STREQ(APP_TITLE, "Quillotrope");
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+#include "core/Rules.h"
+
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// What each state shows, written out from the rule tables rather than derived.
+struct StateExpect {
+    PlayerState state;
+    bool closeEnabled;
+    bool playPauseEnabled;
+    bool stopEnabled;
+    bool seekEnabled; // Beginning, Rewind, Forward, End
+    int32_t playPauseImage;
+    const char* stateText; // null: nothing is written
+    bool showsTime;
+};
+
+const StateExpect STATE_EXPECTS[] = {
+    {MCI_MODE_NOT_READY, false, false, false, false, 1, "", false},
+    {MCI_MODE_STOP, true, true, false, true, 0, "Stopped", true},
+    {MCI_MODE_PLAY, true, true, true, false, 1, "Playing", true},
+    {MCI_MODE_PAUSE, true, true, true, true, 0, "Paused", true},
+    // Values that are never stored take the "otherwise" branch of every rule.
+    {0, true, true, false, false, 1, nullptr, true},
+    {-1, true, true, false, false, 1, nullptr, true},
+    {527, true, true, false, false, 1, nullptr, true},
+    {528, true, true, false, false, 1, nullptr, true},
+    {530, true, true, false, false, 1, nullptr, true},
+    {INT32_MIN, true, true, false, false, 1, nullptr, true},
+    {INT32_MAX, true, true, false, false, 1, nullptr, true},
+};
+
+const ScreenMode MODES[] = {Windowed, FullScreen};
+const bool REPEATS[] = {false, true};
+const int32_t ZOOMS[] = {50, 100, 200, 0, 25, 75, 150, 400, -50, INT32_MIN, INT32_MAX};
+
+uint32_t EnableValue(bool enabled) {
+    return enabled ? 0u : 1u;
+}
+uint32_t CheckValue(bool checked) {
+    return checked ? 8u : 0u;
+}
+
+class StateRulesTest : public ::testing::TestWithParam<StateExpect> {};
+
+// Every (mode, repeat, zoom) combination for the state under test.
+TEST_P(StateRulesTest, MenuItemsInOrderWithTheirValues) {
+    const StateExpect& s = GetParam();
+    for (const ScreenMode mode : MODES) {
+        for (const bool repeatOn : REPEATS) {
+            for (const int32_t zoom : ZOOMS) {
+                SCOPED_TRACE("mode " + std::to_string(mode) + " repeat " +
+                             std::to_string(repeatOn) + " zoom " + std::to_string(zoom));
+                const MenuItemRule expected[MENU_RULE_COUNT] = {
+                    {32773, false, EnableValue(s.closeEnabled)},
+                    {32771, false, EnableValue(s.playPauseEnabled)},
+                    {32775, false, EnableValue(s.stopEnabled)},
+                    {32776, false, EnableValue(s.seekEnabled)},
+                    {32777, false, EnableValue(s.seekEnabled)},
+                    {32778, false, EnableValue(s.seekEnabled)},
+                    {32779, false, EnableValue(s.seekEnabled)},
+                    {32780, true, CheckValue(mode == FullScreen)},
+                    {32781, true, CheckValue(repeatOn)},
+                    {32783, true, CheckValue(zoom == 50)},
+                    {32784, true, CheckValue(zoom == 100)},
+                    {32785, true, CheckValue(zoom == 200)},
+                };
+                const std::array<MenuItemRule, MENU_RULE_COUNT> rules =
+                    MenuRules(s.state, mode, repeatOn, zoom);
+                for (int32_t i = 0; i < MENU_RULE_COUNT; ++i) {
+                    const size_t k = static_cast<size_t>(i);
+                    EXPECT_EQ(rules[k].commandId, expected[i].commandId) << "item " << i;
+                    EXPECT_EQ(rules[k].isCheck, expected[i].isCheck) << "item " << i;
+                    EXPECT_EQ(rules[k].value, expected[i].value) << "item " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST_P(StateRulesTest, ButtonsInOrderWithTheirEnableValue) {
+    const StateExpect& s = GetParam();
+    const ButtonRule expected[BUTTON_RULE_COUNT] = {
+        {32771, s.playPauseEnabled}, {32775, s.stopEnabled}, {32773, s.closeEnabled},
+        {32776, s.seekEnabled},      {32777, s.seekEnabled}, {32778, s.seekEnabled},
+        {32779, s.seekEnabled},
+    };
+    const std::array<ButtonRule, BUTTON_RULE_COUNT> buttons = ButtonRules(s.state);
+    for (int32_t i = 0; i < BUTTON_RULE_COUNT; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        EXPECT_EQ(buttons[k].commandId, expected[i].commandId) << "button " << i;
+        EXPECT_EQ(buttons[k].enabled, expected[i].enabled) << "button " << i;
+    }
+}
+
+TEST_P(StateRulesTest, PlayPauseImage) {
+    EXPECT_EQ(PlayPauseImage(GetParam().state), GetParam().playPauseImage);
+}
+
+TEST_P(StateRulesTest, StateText) {
+    const char* text = StateText(GetParam().state);
+    if (GetParam().stateText == nullptr) {
+        EXPECT_EQ(text, nullptr);
+    } else {
+        ASSERT_NE(text, nullptr);
+        EXPECT_STREQ(text, GetParam().stateText);
+    }
+}
+
+TEST_P(StateRulesTest, StatusShowsTime) {
+    EXPECT_EQ(StatusShowsTime(GetParam().state), GetParam().showsTime);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllStates, StateRulesTest, ::testing::ValuesIn(STATE_EXPECTS),
+                         [](const ::testing::TestParamInfo<StateExpect>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
+
+// The start-up picture: nothing open, default zoom, windowed, no repeat.
+TEST(RulesScenarioTest, AfterStartUp) {
+    const auto rules = MenuRules(MCI_MODE_NOT_READY, Windowed, false, 100);
+    for (size_t i = 0; i < 7; ++i) {
+        EXPECT_FALSE(rules[i].isCheck);
+        EXPECT_EQ(rules[i].value, RULE_MF_GRAYED) << rules[i].commandId;
+    }
+    EXPECT_EQ(rules[7].value, RULE_MF_UNCHECKED);  // Full Screen
+    EXPECT_EQ(rules[8].value, RULE_MF_UNCHECKED);  // Repeat
+    EXPECT_EQ(rules[9].value, RULE_MF_UNCHECKED);  // 50%
+    EXPECT_EQ(rules[10].value, RULE_MF_CHECKED);   // 100%
+    EXPECT_EQ(rules[11].value, RULE_MF_UNCHECKED); // 200%
+    for (const ButtonRule& b : ButtonRules(MCI_MODE_NOT_READY)) {
+        EXPECT_FALSE(b.enabled) << b.commandId;
+    }
+    EXPECT_EQ(PlayPauseImage(MCI_MODE_NOT_READY), 1);
+    EXPECT_STREQ(StateText(MCI_MODE_NOT_READY), "");
+    EXPECT_FALSE(StatusShowsTime(MCI_MODE_NOT_READY));
+}
+
+TEST(RulesScenarioTest, MenuValuesAreThePlatformValues) {
+    EXPECT_EQ(RULE_MF_ENABLED, 0u);
+    EXPECT_EQ(RULE_MF_GRAYED, 1u);
+    EXPECT_EQ(RULE_MF_UNCHECKED, 0u);
+    EXPECT_EQ(RULE_MF_CHECKED, 8u);
+}
+
+} // namespace

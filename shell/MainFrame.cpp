@@ -1,9 +1,337 @@
-// STUB: to be replaced
+// The main frame window (class "MainWnd") and its message handling.
 #include <windows.h>
+#include <commctrl.h>
+
 #include "shell/MainFrame.h"
+#include "core/CommandLine.h"
+#include "core/CommandTable.h"
+#include "core/OpenClose.h"
+#include "core/PlayerState.h"
+#include "core/Rules.h"
+#include "core/Transport.h"
+#include "movie/MovieWindow.h"
+#include "res/resource.h"
+#include "shell/AboutDialog.h"
+#include "shell/Application.h"
+#include "shell/FrameGeometry.h"
+#include "shell/FullScreenController.h"
+#include "shell/PositionTrackbar.h"
+#include "shell/StatusBar.h"
+#include "shell/TransportToolbar.h"
+#include "shell/VideoHost.h"
+#include "shell/WindowMetrics.h"
+
+namespace {
+
+const char FRAME_CLASS[] = "MainWnd";
+
+// An overlapped window; the platform adds its caption.
+const DWORD FRAME_STYLE =
+    WS_VISIBLE | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+static_assert(FRAME_STYLE == 0x120F0000, "frame style");
+
+const int FRAME_X = 120;
+const int FRAME_Y = 50;
+
+// Flags and menu handle of WM_MENUSELECT when the menu has been closed.
+const UINT MENU_CLOSED_FLAGS = 0xFFFF;
+
+} // namespace
+
 MainFrame::MainFrame() : window(nullptr) {}
-bool MainFrame::Create() { return false; }
-LRESULT MainFrame::HandleMessage(HWND f, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(f, m, w, l); }
-bool MainFrame::RefreshMenu() { return false; }
-bool MainFrame::FitToMovie(int32_t, int32_t) { return false; }
-LRESULT CALLBACK MainWndProc(HWND f, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(f, m, w, l); }
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MainFrame* frame = nullptr;
+    if (message == WM_NCCREATE) {
+        const CREATESTRUCTA* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        frame = static_cast<MainFrame*>(creation->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+    } else {
+        frame = reinterpret_cast<MainFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    if (frame == nullptr) {
+        // Messages before WM_NCCREATE, such as WM_GETMINMAXINFO, have no object yet.
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return frame->HandleMessage(window, message, wParam, lParam);
+}
+
+bool MainFrame::Create() {
+    const HINSTANCE instance = application.GetInstance();
+    if (instance == nullptr || window != nullptr) {
+        return false;
+    }
+
+    WNDCLASSEXA frameClass = {};
+    frameClass.cbSize = sizeof frameClass;
+    frameClass.style = 0;
+    frameClass.lpfnWndProc = MainWndProc;
+    frameClass.cbClsExtra = 0;
+    frameClass.cbWndExtra = 0;
+    frameClass.hInstance = instance;
+    frameClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    frameClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    frameClass.lpszMenuName = nullptr;
+    frameClass.lpszClassName = FRAME_CLASS;
+    frameClass.hIconSm = nullptr; // the platform derives the small icon from the large one
+    if (RegisterClassExA(&frameClass) == 0) {
+        return false;
+    }
+
+    const HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
+    if (menu == nullptr) {
+        return false;
+    }
+
+    // The frame's messages reach HandleMessage from WM_NCCREATE on, before this returns and
+    // the handle is stored: everything they reach must cope with the frame not being held yet.
+    window = CreateWindowExA(0, FRAME_CLASS, APP_TITLE, FRAME_STYLE, FRAME_X, FRAME_Y,
+                             MIN_FRAME_WIDTH, MIN_FRAME_HEIGHT, nullptr, menu, instance, this);
+    if (window == nullptr) {
+        return false;
+    }
+
+    // The show state handed to WinMain is deliberately not used.
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    return true;
+}
+
+LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+
+    case WM_SIZE: {
+        const int32_t clientWidth = LOWORD(lParam);
+        const int32_t clientHeight = HIWORD(lParam);
+        // The toolbar first: the trackbar's right edge follows the toolbar's new one.
+        transportToolbar.OnFrameSize(frame, clientWidth, clientHeight);
+        statusBar.OnFrameSize(frame, clientWidth, clientHeight);
+        videoHost.OnFrameSize(frame, clientWidth, clientHeight);
+        positionTrackbar.OnFrameSize(frame, clientWidth, clientHeight);
+        return 0;
+    }
+
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header == nullptr) {
+            break;
+        }
+        if (header->code == static_cast<UINT>(TTN_NEEDTEXTA)) {
+            return OnToolTipText(frame, wParam, lParam);
+        }
+        if (header->code == static_cast<UINT>(NM_LDOWN)) {
+            // A click on the toolbar must not leave the keyboard focus there, or the
+            // frame's keys stop working.
+            if (header->idFrom == IDC_TOOLBAR) {
+                SetFocus(frame);
+            }
+            return 0;
+        }
+        break;
+    }
+
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            if (fullScreenController.mode == FullScreen) {
+                fullScreenController.Leave();
+                RefreshMenu();
+            }
+            return 0;
+        }
+        break;
+
+    case WM_COMMAND: {
+        const WORD id = LOWORD(wParam);
+        if (id >= IDM_FIRST && id <= IDM_LAST) {
+            return OnCommand(frame, wParam, lParam);
+        }
+        break;
+    }
+
+    case WM_MENUSELECT:
+        return OnMenuSelect(frame, wParam, lParam);
+
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wParam) == WM_LBUTTONDOWN) {
+            SetFocus(frame);
+        }
+        return 0;
+
+    case WM_SIZING:
+        return OnSizing(frame, wParam, lParam);
+
+    default:
+        break;
+    }
+    return DefWindowProcA(frame, message, wParam, lParam);
+}
+
+LRESULT MainFrame::OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
+    // The low word alone: menu items (high word 0), accelerators (1) and toolbar buttons run
+    // the same handler.
+    switch (LOWORD(wParam)) {
+    case IDM_PLAYPAUSE:
+        PlayPause();
+        break;
+    case IDM_OPEN:
+        OpenMovie(frame);
+        break;
+    case IDM_CLOSE:
+        CloseMovie(frame);
+        break;
+    case IDM_EXIT:
+        DestroyWindow(frame);
+        break;
+    case IDM_STOP:
+        Stop();
+        break;
+    case IDM_BEGINNING:
+        GoToBeginning();
+        break;
+    case IDM_REWIND:
+        StepBack();
+        break;
+    case IDM_FORWARD:
+        StepForward();
+        break;
+    case IDM_END:
+        GoToEnd();
+        break;
+    case IDM_FULLSCREEN:
+        if (fullScreenController.mode == Windowed) {
+            fullScreenController.Enter();
+        } else {
+            fullScreenController.Leave();
+        }
+        RefreshMenu();
+        break;
+    case IDM_REPEAT:
+        return ToggleRepeat(frame, wParam, lParam);
+    case IDM_ABOUT:
+        return ShowAbout(frame, wParam, lParam);
+    case IDM_ZOOM50:
+        return ZoomTo(frame, 50);
+    case IDM_ZOOM100:
+        return ZoomTo(frame, 100);
+    case IDM_ZOOM200:
+        return ZoomTo(frame, 200);
+    default:
+        break;
+    }
+    return 0;
+}
+
+bool MainFrame::RefreshMenu() {
+    if (window == nullptr) {
+        return false;
+    }
+    // Full screen keeps the detached menu bar current, so it is right when it comes back and
+    // when its Play popup serves as the context menu.
+    const HMENU menu =
+        fullScreenController.mode == FullScreen ? fullScreenController.savedMenu : GetMenu(window);
+    if (menu == nullptr) {
+        return false;
+    }
+    for (const MenuItemRule& rule :
+         MenuRules(playerState, fullScreenController.mode, repeat, zoomPercent)) {
+        const UINT id = static_cast<UINT>(rule.commandId);
+        if (rule.isCheck) {
+            CheckMenuItem(menu, id, MF_BYCOMMAND | rule.value);
+        } else {
+            EnableMenuItem(menu, id, MF_BYCOMMAND | rule.value);
+        }
+    }
+    return true;
+}
+
+bool MainFrame::FitToMovie(int32_t movieWidth, int32_t movieHeight) {
+    const HWND host = videoHost.GetWindow();
+    if (window == nullptr || transportToolbar.GetWindow() == nullptr ||
+        statusBar.GetWindow() == nullptr || host == nullptr ||
+        fullScreenController.mode != Windowed) {
+        return false;
+    }
+    const int32_t maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
+    const int32_t maxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
+
+    const WindowMetrics metrics;
+    const Placement current = {metrics.Left(window), metrics.Top(window), metrics.Width(window),
+                               metrics.Height(window)};
+    // The host's client area is measured with the scroll bars it shows now.
+    const Placement fitted =
+        FitFrame(current, metrics.ClientWidth(host), metrics.ClientHeight(host), movieWidth,
+                 movieHeight, maxWidth, maxHeight);
+    MoveWindow(window, fitted.x, fitted.y, fitted.width, fitted.height, TRUE);
+    return true;
+}
+
+LRESULT MainFrame::ToggleRepeat(HWND, WPARAM, LPARAM) {
+    repeat = !repeat;
+    RefreshMenu();
+    return 0;
+}
+
+LRESULT MainFrame::ZoomTo(HWND, int32_t percent) {
+    zoomPercent = percent;
+    // The movie window resizes itself and reports its new size; the host then fits the frame.
+    if (movieWindow.GetWindow() != nullptr) {
+        movieWindow.SetZoom(percent);
+    }
+    RefreshMenu();
+    return 0;
+}
+
+LRESULT MainFrame::ShowAbout(HWND frame, WPARAM, LPARAM) {
+    AboutDialog about;
+    about.Show(application.GetInstance(), frame);
+    return 0;
+}
+
+LRESULT MainFrame::OnMenuSelect(HWND, WPARAM wParam, LPARAM lParam) {
+    const UINT flags = HIWORD(wParam);
+    const HMENU menu = reinterpret_cast<HMENU>(lParam);
+    if (flags == MENU_CLOSED_FLAGS && menu == nullptr) {
+        // Part 0 keeps the last help text; the state and time parts are rewritten.
+        statusBar.RefreshStatus();
+    } else if ((flags & (MF_SYSMENU | MF_POPUP)) != 0) {
+        statusBar.ShowHelpText("");
+    } else {
+        statusBar.ShowHelpText(HelpText(LOWORD(wParam)));
+    }
+    return 0;
+}
+
+LRESULT MainFrame::OnToolTipText(HWND, WPARAM, LPARAM lParam) {
+    TOOLTIPTEXTA* request = reinterpret_cast<TOOLTIPTEXTA*>(lParam);
+    // For toolbar buttons idFrom is the command id; anything wider is no command.
+    const UINT_PTR idFrom = request->hdr.idFrom;
+    const int32_t commandId = idFrom <= 0xFFFF ? static_cast<int32_t>(idFrom) : 0;
+    const char* text = ToolTipText(commandId);
+    // The control shows szText: the text pointer and the other fields stay as it set them.
+    size_t i = 0;
+    for (; i + 1 < sizeof request->szText && text[i] != '\0'; ++i) {
+        request->szText[i] = text[i];
+    }
+    request->szText[i] = '\0';
+    return 0;
+}
+
+LRESULT MainFrame::OnSizing(HWND frame, WPARAM, LPARAM lParam) {
+    RECT* proposed = reinterpret_cast<RECT*>(lParam);
+    RECT current = {0, 0, 0, 0};
+    if (proposed == nullptr || !GetWindowRect(frame, &current)) {
+        return 0;
+    }
+    const Edges kept =
+        SizingRule({proposed->left, proposed->top, proposed->right, proposed->bottom},
+                   {current.left, current.top, current.right, current.bottom});
+    proposed->left = kept.left;
+    proposed->top = kept.top;
+    proposed->right = kept.right;
+    proposed->bottom = kept.bottom;
+    return 0;
+}

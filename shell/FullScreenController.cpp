@@ -1,7 +1,66 @@
-// STUB: to be replaced
+// Switches the main frame between the captioned window and a borderless full-screen frame.
 #include <windows.h>
+
 #include "shell/FullScreenController.h"
+#include "shell/MainFrame.h"
+#include "shell/StatusBar.h"
+#include "shell/TransportToolbar.h"
+#include "shell/VideoHost.h"
+
+namespace {
+
+// No caption, no border, no system menu.
+const LONG FULL_SCREEN_STYLE = static_cast<LONG>(WS_POPUP | WS_VISIBLE);
+static_assert(static_cast<DWORD>(FULL_SCREEN_STYLE) == 0x90000000u, "full-screen style");
+
+} // namespace
+
 FullScreenController::FullScreenController()
-    : mode(Windowed), savedRect{0, 0, 0, 0}, savedStyle(0), savedMenu(nullptr), savedHostExStyle(0) {}
-bool FullScreenController::Enter() { return false; }
-bool FullScreenController::Leave() { return false; }
+    : mode(Windowed), savedRect{0, 0, 0, 0}, savedStyle(0), savedMenu(nullptr),
+      savedHostExStyle(0) {}
+
+bool FullScreenController::Enter() {
+    if (mode != Windowed) {
+        // Keeps the first saved state, so that Leave still restores it.
+        return false;
+    }
+    const HWND frame = mainFrame.GetWindow();
+    const HWND host = videoHost.GetWindow();
+
+    savedStyle = GetWindowLongA(frame, GWL_STYLE);
+    savedMenu = GetMenu(frame);
+    GetWindowRect(frame, &savedRect);
+    savedHostExStyle = GetWindowLongA(host, GWL_EXSTYLE);
+
+    SetWindowLongA(frame, GWL_STYLE, FULL_SCREEN_STYLE);
+    // Detached, not destroyed: it stays in savedMenu and is kept current there.
+    SetMenu(frame, nullptr);
+    // The trackbar is a child of the toolbar and hides with it.
+    ShowWindow(transportToolbar.GetWindow(), SW_HIDE);
+    ShowWindow(statusBar.GetWindow(), SW_HIDE);
+    SetWindowLongA(host, GWL_EXSTYLE, 0);
+
+    // The mode changes before the move, so the size message lays out for full screen.
+    mode = FullScreen;
+    MoveWindow(frame, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
+    return true;
+}
+
+bool FullScreenController::Leave() {
+    if (mode != FullScreen) {
+        return false;
+    }
+    const HWND frame = mainFrame.GetWindow();
+
+    SetWindowLongA(frame, GWL_STYLE, savedStyle);
+    SetMenu(frame, savedMenu);
+    ShowWindow(transportToolbar.GetWindow(), SW_SHOW);
+    ShowWindow(statusBar.GetWindow(), SW_SHOW);
+    SetWindowLongA(videoHost.GetWindow(), GWL_EXSTYLE, savedHostExStyle);
+
+    // Windowed again before the move, so the size message lays out all three controls.
+    mode = Windowed;
+    MoveWindow(frame, savedRect.left, savedRect.top, savedRect.right - savedRect.left,
+               savedRect.bottom - savedRect.top, TRUE);
+    return true;
+}

@@ -1,5 +1,92 @@
-// STUB: to be replaced
 #include <windows.h>
+#include <commdlg.h>
+#include <shlwapi.h>
+
 #include "core/OpenClose.h"
-void OpenMovie(HWND) {}
-void CloseMovie(HWND) {}
+#include "core/CommandLine.h"
+#include "core/PlayerState.h"
+#include "movie/MovieWindow.h"
+#include "res/resource.h"
+#include "shell/Application.h"
+#include "shell/FrameGeometry.h"
+#include "shell/FullScreenController.h"
+#include "shell/VideoHost.h"
+#include "shell/WindowMetrics.h"
+
+#include <cstring>
+
+namespace {
+
+// One filter entry; the literal's own terminator ends the list.
+const char OPEN_FILTER[] = "Avi files to play(*.avi)\0*.avi\0";
+
+// The path named by pendingPath, which is used up either way. False when it does not fit.
+bool TakePendingPath(char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PATH_BUFFER_SIZE]) {
+    const bool fits = PathFromCommandLine(pendingPath, path);
+    pendingPath = nullptr;
+    if (!fits) {
+        return false;
+    }
+    // The file-name part is a tail of the path, so it fits the same size of buffer.
+    const char* name = PathFindFileNameA(path);
+    std::memmove(fileTitle, name, std::strlen(name) + 1);
+    return true;
+}
+
+bool AskForPath(HWND frame, char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PATH_BUFFER_SIZE]) {
+    OPENFILENAMEA dialog;
+    std::memset(&dialog, 0, sizeof dialog);
+    // The original form of the structure, without the later extension fields.
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = frame;
+    dialog.lpstrFilter = OPEN_FILTER;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = PATH_BUFFER_SIZE;
+    dialog.lpstrFileTitle = fileTitle;
+    dialog.nMaxFileTitle = PATH_BUFFER_SIZE;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+} // namespace
+
+void OpenMovie(HWND frame) {
+    char path[PATH_BUFFER_SIZE] = "";
+    char fileTitle[PATH_BUFFER_SIZE] = "";
+    if (pendingPath != nullptr) {
+        if (!TakePendingPath(path, fileTitle)) {
+            return;
+        }
+    } else if (!AskForPath(frame, path, fileTitle)) {
+        return;
+    }
+
+    if (movieWindow.GetWindow() != nullptr) {
+        SendMessageA(frame, WM_COMMAND, IDM_CLOSE, 0);
+    }
+    if (!movieWindow.Create(path)) {
+        return;
+    }
+
+    char title[TITLE_BUFFER_SIZE];
+    TitleText(fileTitle, title);
+    SetWindowTextA(frame, title);
+    // The movie window may have reported its size before it was ours: lay the host out anew.
+    SendMessageA(videoHost.GetWindow(), WM_SIZE, 0, 0);
+    videoHost.CentreMovie();
+    application.SetPlayerState(MCI_MODE_STOP);
+}
+
+void CloseMovie(HWND frame) {
+    if (movieWindow.GetWindow() == nullptr) {
+        return;
+    }
+    movieWindow.Destroy();
+    SetWindowTextA(frame, APP_TITLE);
+    if (fullScreenController.mode == Windowed) {
+        WindowMetrics metrics;
+        MoveWindow(frame, metrics.Left(frame), metrics.Top(frame), MIN_FRAME_WIDTH,
+                   MIN_FRAME_HEIGHT, TRUE);
+    }
+    application.SetPlayerState(MCI_MODE_NOT_READY);
+}

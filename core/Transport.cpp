@@ -1,12 +1,151 @@
-// STUB: to be replaced
 #include <windows.h>
+#include <vfw.h>
+
 #include "core/Transport.h"
-void PlayPause() {}
-void Stop() {}
-void GoToBeginning() {}
-void StepBack() {}
-void StepForward() {}
-void GoToEnd() {}
-void OnTrackbarScroll(int32_t, int32_t) {}
-void OnMovieMode(int32_t) {}
-void OnMoviePosition(int32_t) {}
+#include "core/PlayerState.h"
+#include "core/Seeking.h"
+#include "movie/MovieWindow.h"
+#include "res/resource.h"
+#include "shell/Application.h"
+#include "shell/MainFrame.h"
+#include "shell/PositionTrackbar.h"
+#include "shell/StatusBar.h"
+
+namespace {
+
+// True while the end-of-movie action runs. Stopping, seeking or playing the movie window from
+// inside its own mode notification can bring another mode notification before the state has
+// changed; that one belongs to the same end of the movie and must not act again.
+bool endingMovie = false;
+
+bool HaveMovie() {
+    return movieWindow.GetWindow() != nullptr;
+}
+
+// Moves the trackbar and the time text to a movie position.
+void ShowMoviePosition(int32_t position, int32_t start, int32_t length) {
+    positionTrackbar.SetPosition(TrackPositionOf(position, start, length));
+    statusBar.ShowTime(position, length);
+}
+
+void StepBy(int32_t step) {
+    if (!HaveMovie() || !TransportSeekAllowed(playerState)) {
+        return;
+    }
+    const int32_t start = movieWindow.GetStart();
+    const int32_t end = movieWindow.GetEnd();
+    const int32_t length = movieWindow.GetLength();
+    const int32_t position = movieWindow.GetPosition();
+    const int32_t target = StepTarget(position, step, start, end);
+    movieWindow.Seek(target);
+    ShowMoviePosition(target, start, length);
+}
+
+} // namespace
+
+void PlayPause() {
+    if (!HaveMovie()) {
+        return;
+    }
+    if (playerState == MCI_MODE_PLAY) {
+        movieWindow.Pause();
+        application.SetPlayerState(MCI_MODE_PAUSE);
+    } else {
+        movieWindow.Play();
+        application.SetPlayerState(MCI_MODE_PLAY);
+    }
+}
+
+void Stop() {
+    if (!HaveMovie()) {
+        return;
+    }
+    movieWindow.Stop();
+    movieWindow.Seek(MCIWND_START);
+    application.SetPlayerState(MCI_MODE_STOP);
+}
+
+void GoToBeginning() {
+    if (!HaveMovie() || !TransportSeekAllowed(playerState)) {
+        return;
+    }
+    const int32_t start = movieWindow.GetStart();
+    const int32_t length = movieWindow.GetLength();
+    movieWindow.Seek(start);
+    positionTrackbar.SetPosition(0);
+    statusBar.ShowTime(start, length);
+}
+
+void StepBack() {
+    StepBy(-STEP_MS);
+}
+
+void StepForward() {
+    StepBy(STEP_MS);
+}
+
+void GoToEnd() {
+    if (!HaveMovie() || !TransportSeekAllowed(playerState)) {
+        return;
+    }
+    const int32_t end = movieWindow.GetEnd();
+    const int32_t length = movieWindow.GetLength();
+    movieWindow.Seek(end);
+    positionTrackbar.SetPosition(TRACK_SCALE);
+    statusBar.ShowTime(end, length);
+}
+
+void OnTrackbarScroll(int32_t code, int32_t thumbPosition) {
+    if (!HaveMovie()) {
+        return;
+    }
+    const TrackScrollAction action = TrackScrollActionOf(code);
+    // Seeking a playing movie makes it report a stop; that must not count as its end.
+    if (action.setSeeking) {
+        seeking = true;
+    }
+    const int32_t length = movieWindow.GetLength();
+    const int32_t start = movieWindow.GetStart();
+    if (action.seek) {
+        const int32_t track = action.fromThumb ? thumbPosition : positionTrackbar.GetPosition();
+        const int32_t target = MoviePositionOf(track, start, length);
+        movieWindow.Seek(target);
+        statusBar.ShowTime(target, length);
+    }
+    if (action.clearSeeking) {
+        seeking = false;
+    }
+    if (action.resumeIfPlaying && playerState == MCI_MODE_PLAY) {
+        movieWindow.Play();
+    }
+}
+
+void OnMoviePosition(int32_t position) {
+    if (!HaveMovie() || !PositionNotifyApplies(seeking, playerState)) {
+        return;
+    }
+    const int32_t length = movieWindow.GetLength();
+    const int32_t start = movieWindow.GetStart();
+    ShowMoviePosition(position, start, length);
+}
+
+void OnMovieMode(int32_t newMode) {
+    if (!HaveMovie() || endingMovie) {
+        return;
+    }
+    switch (EndOfMovieActionOf(newMode, playerState, seeking, repeat)) {
+    case END_REPEAT:
+        endingMovie = true;
+        movieWindow.Seek(MCIWND_START);
+        movieWindow.Play();
+        endingMovie = false;
+        break;
+    case END_STOP:
+        endingMovie = true;
+        SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_STOP, 0);
+        endingMovie = false;
+        break;
+    case END_IGNORE:
+        break;
+    }
+}

@@ -1,15 +1,98 @@
-// STUB: to be replaced
 #include <windows.h>
+#include <vfw.h>
+
 #include "movie/MovieWindow.h"
+#include "core/PlayerState.h"
+#include "shell/Application.h"
+#include "shell/VideoHost.h"
+
+namespace {
+
+// WS_CHILD | WS_VISIBLE with MCIWNDF_NOPLAYBAR, NOMENU, NOTIFYMODE, NOTIFYPOS, NOTIFYSIZE and
+// NOOPEN. The window sizes itself to the movie and shows its own error boxes.
+const DWORD MOVIE_STYLE = 0x5000870A;
+const UINT NOTIFY_PERIOD_MS = 500;
+
+} // namespace
+
 MovieWindow::MovieWindow() : window(nullptr) {}
-bool MovieWindow::Create(const char*) { return false; }
-bool MovieWindow::Destroy() { return false; }
-void MovieWindow::Play() const {}
-void MovieWindow::Pause() const {}
-void MovieWindow::Stop() const {}
-void MovieWindow::Seek(int32_t) const {}
-int32_t MovieWindow::GetPosition() const { return 0; }
-int32_t MovieWindow::GetStart() const { return 0; }
-int32_t MovieWindow::GetLength() const { return 0; }
-int32_t MovieWindow::GetEnd() const { return 0; }
-void MovieWindow::SetZoom(int32_t) const {}
+
+bool MovieWindow::Create(const char* path) {
+    if (application.GetInstance() == nullptr || videoHost.GetWindow() == nullptr ||
+        window != nullptr) {
+        return false;
+    }
+    HWND created =
+        MCIWndCreateA(videoHost.GetWindow(), application.GetInstance(), MOVIE_STYLE, path);
+    if (created == nullptr) {
+        return false;
+    }
+    // A file the window cannot open still gives a window (after its own error box), but one
+    // without a device: it would play nothing and report a length of 0. That is no movie.
+    if (!HasDevice(created)) {
+        SendMessageA(created, WM_CLOSE, 0, 0);
+        return false;
+    }
+    window = created;
+    SendMessageA(window, MCIWNDM_SETTIMERS, NOTIFY_PERIOD_MS, NOTIFY_PERIOD_MS);
+    SendMessageA(window, MCIWNDM_SETTIMEFORMATA, 0, reinterpret_cast<LPARAM>("ms"));
+    SetZoom(zoomPercent);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    return true;
+}
+
+bool MovieWindow::HasDevice(HWND movie) {
+    return SendMessageA(movie, MCIWNDM_GETDEVICEID, 0, 0) != 0;
+}
+
+bool MovieWindow::Destroy() {
+    if (window == nullptr) {
+        return false;
+    }
+    // MCIWndDestroy: the close message, handled before this returns.
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    window = nullptr;
+    return true;
+}
+
+void MovieWindow::Play() const {
+    SendMessageA(window, MCI_PLAY, 0, 0);
+}
+
+void MovieWindow::Pause() const {
+    SendMessageA(window, MCI_PAUSE, 0, 0);
+}
+
+void MovieWindow::Stop() const {
+    SendMessageA(window, MCI_STOP, 0, 0);
+}
+
+void MovieWindow::Seek(int32_t position) const {
+    const LRESULT error = SendMessageA(window, MCI_SEEK, 0, static_cast<LPARAM>(position));
+    // Wine reports the end as a position but refuses to seek there (out of range); the
+    // window's own end target reaches the last frame, which is as far as the movie goes.
+    if (error == MCIERR_OUTOFRANGE && position >= GetEnd()) {
+        SendMessageA(window, MCI_SEEK, 0, MCIWND_END);
+    }
+}
+
+int32_t MovieWindow::GetPosition() const {
+    return static_cast<int32_t>(SendMessageA(window, MCIWNDM_GETPOSITIONA, 0, 0));
+}
+
+int32_t MovieWindow::GetStart() const {
+    return static_cast<int32_t>(SendMessageA(window, MCIWNDM_GETSTART, 0, 0));
+}
+
+int32_t MovieWindow::GetLength() const {
+    return static_cast<int32_t>(SendMessageA(window, MCIWNDM_GETLENGTH, 0, 0));
+}
+
+int32_t MovieWindow::GetEnd() const {
+    return static_cast<int32_t>(SendMessageA(window, MCIWNDM_GETEND, 0, 0));
+}
+
+void MovieWindow::SetZoom(int32_t percent) const {
+    SendMessageA(window, MCIWNDM_SETZOOM, 0, static_cast<LPARAM>(percent));
+}

@@ -16,7 +16,8 @@ class MovieWindow {
     void Play() const;
     void Pause() const;
     void Stop() const;
-    void Seek(int32_t position) const; // MCIWND_START (-1) for the start
+    // MCIWND_START (-1) for the start; a position at or past the end goes to the last frame.
+    void Seek(int32_t position) const;
     int32_t GetPosition() const;
     int32_t GetStart() const;
     int32_t GetLength() const;
@@ -24,6 +25,8 @@ class MovieWindow {
     void SetZoom(int32_t percent) const;
 
   private:
+    // Whether a movie window that MCIWndCreateA returned has a device open for its file.
+    static bool HasDevice(HWND movie);
     HWND window;
 };
 

@@ -48,6 +48,21 @@ bool AskForPath(HWND frame, char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PA
     return GetOpenFileNameA(&dialog) != FALSE;
 }
 
+RECT FrameRect(HWND frame) {
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(frame, &rect);
+    return rect;
+}
+
+void RestoreFrameRect(HWND frame, const RECT& rect) {
+    const RECT now = FrameRect(frame);
+    if (now.left != rect.left || now.top != rect.top || now.right != rect.right ||
+        now.bottom != rect.bottom) {
+        MoveWindow(frame, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                   TRUE);
+    }
+}
+
 } // namespace
 
 void OpenMovie(HWND frame) {
@@ -64,7 +79,11 @@ void OpenMovie(HWND frame) {
     if (movieWindow.GetWindow() != nullptr) {
         SendMessageA(frame, WM_COMMAND, IDM_CLOSE, 0);
     }
+    // A window that cannot open its file still reports a size while it is created, and the
+    // frame fits itself around it; the refused movie must leave the frame as it found it.
+    const RECT before = FrameRect(frame);
     if (!movieWindow.Create(path)) {
+        RestoreFrameRect(frame, before);
         return;
     }
 

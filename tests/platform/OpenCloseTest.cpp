@@ -1,0 +1,351 @@
+// Opening a movie (from the command line and from the open-file dialog) and closing it: the
+// title, the frame fitted around the movie, the state and its views, and the files that are
+// not movies.
+#include <windows.h>
+#include <vfw.h>
+
+#include "PlayerSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace playertest;
+
+namespace {
+
+HWND FindDescendant(HWND parent, const char* className) {
+    struct Search {
+        const char* className;
+        HWND found;
+    } search = {className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM param) -> BOOL {
+            Search* s = reinterpret_cast<Search*>(param);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, s->className) == 0) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The host's client area is the movie window plus the 4-pixel margin on each side.
+void ExpectFrameFitsMovie() {
+    const SIZE movie = OuterSize(movieWindow.GetWindow());
+    const SIZE host = ClientSize(videoHost.GetWindow());
+    EXPECT_EQ(movie.cx + 8, host.cx);
+    EXPECT_EQ(movie.cy + 8, host.cy);
+}
+
+void ExpectStoppedAtStart(const char* title, const char* length) {
+    ASSERT_NE(nullptr, movieWindow.GetWindow());
+    EXPECT_EQ(title, Title());
+    ExpectViewsOf(MCI_MODE_STOP);
+    EXPECT_EQ(std::string("00:00/") + length, StatusPart(2));
+    EXPECT_EQ(0, TrackbarPosition());
+    EXPECT_EQ(0, MoviePosition());
+}
+
+} // namespace
+
+TEST(OpenClose, QuotedCommandLinePathWithSpaceAndAccentOpens) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    // The e acute is the byte 0xE9 of code page 1252.
+    OpenThroughCommandLine("\"" + FixturePath("my clip \xE9.avi") + "\"");
+    EXPECT_EQ(nullptr, pendingPath);
+    ExpectStoppedAtStart("my clip \xE9.avi - Quillotrope", "00:02");
+    // 160 x 120 is smaller than the smallest frame.
+    const SIZE frame = OuterSize(Frame());
+    EXPECT_EQ(400, frame.cx);
+    EXPECT_EQ(320, frame.cy);
+    EXPECT_EQ(162, OuterSize(movieWindow.GetWindow()).cx);
+}
+
+TEST(OpenClose, UnquotedCommandLinePathWithSpacesIsOnePath) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenThroughCommandLine(FixturePath("my clip \xE9.avi"));
+    ExpectStoppedAtStart("my clip \xE9.avi - Quillotrope", "00:02");
+}
+
+TEST(OpenClose, FrameFitsAMovieLargerThanTheSmallestFrame) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    const RECT before = OuterRect(Frame());
+    OpenFixture("clip640.avi");
+    ExpectStoppedAtStart("clip640.avi - Quillotrope", "00:03");
+    ExpectFrameFitsMovie();
+    // Fitted at the same top-left corner, the movie centred (it fits exactly: 4 pixels in).
+    const RECT after = OuterRect(Frame());
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    RECT movie = OuterRect(movieWindow.GetWindow());
+    MapWindowPoints(nullptr, videoHost.GetWindow(), reinterpret_cast<POINT*>(&movie), 2);
+    EXPECT_EQ(4, movie.left);
+    EXPECT_EQ(4, movie.top);
+}
+
+TEST(OpenClose, MovieIsCentredInTheHost) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip160.avi");
+    const SIZE host = ClientSize(videoHost.GetWindow());
+    const SIZE size = OuterSize(movieWindow.GetWindow());
+    RECT movie = OuterRect(movieWindow.GetWindow());
+    MapWindowPoints(nullptr, videoHost.GetWindow(), reinterpret_cast<POINT*>(&movie), 2);
+    EXPECT_EQ((host.cx - size.cx) / 2, movie.left);
+    EXPECT_EQ((host.cy - size.cy) / 2, movie.top);
+}
+
+TEST(OpenClose, OpenFileDialogOpensTheChosenFile) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    const std::string path = FixturePath("clip320.avi");
+    std::string filter;
+    bool readOnlyBox = false;
+    DialogAnswerer answerer([&](HWND dialog) {
+        // The one filter entry, and the read-only check box that the flags leave shown.
+        const HWND types = GetDlgItem(dialog, 0x470); // cmb1
+        char text[128] = {};
+        SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+        filter = text;
+        readOnlyBox = IsWindowVisible(GetDlgItem(dialog, 0x410)) != FALSE; // chx1
+        const HWND edit = FindDescendant(dialog, "Edit");
+        ASSERT_NE(nullptr, edit);
+        SetWindowTextA(edit, path.c_str());
+        PressDialogButton(dialog, IDOK);
+    });
+    Command(IDM_OPEN);
+    EXPECT_EQ(1, answerer.AnsweredCount());
+    EXPECT_EQ("Avi files to play(*.avi)", filter);
+    EXPECT_TRUE(readOnlyBox);
+    ExpectStoppedAtStart("clip320.avi - Quillotrope", "00:05");
+}
+
+TEST(OpenClose, CancelledDialogChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip320.avi");
+    Command(IDM_PLAYPAUSE);
+    const HWND movie = movieWindow.GetWindow();
+    const RECT frame = OuterRect(Frame());
+    {
+        DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
+        Command(IDM_OPEN);
+        EXPECT_EQ(1, answerer.AnsweredCount());
+    }
+    EXPECT_EQ(movie, movieWindow.GetWindow());
+    EXPECT_EQ("clip320.avi - Quillotrope", Title());
+    ExpectViewsOf(MCI_MODE_PLAY);
+    EXPECT_EQ(MCI_MODE_PLAY, MovieMode());
+    const RECT now = OuterRect(Frame());
+    EXPECT_TRUE(EqualRect(&frame, &now));
+
+    // And without a movie: still none.
+    Command(IDM_CLOSE);
+    {
+        DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
+        Command(IDM_OPEN);
+        EXPECT_EQ(1, answerer.AnsweredCount());
+    }
+    ExpectNoMovie();
+}
+
+TEST(OpenClose, SecondMovieWhilePlayingGoesThroughClose) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip640.avi");
+    Command(IDM_PLAYPAUSE);
+    ASSERT_EQ(MCI_MODE_PLAY, playerState);
+    const HWND first = movieWindow.GetWindow();
+    FrameCommandCounter counter;
+    OpenFixture("clip160.avi");
+    EXPECT_EQ(1, counter.Count(IDM_CLOSE));
+    EXPECT_FALSE(IsWindow(first));
+    const HWND only = FindWindowExA(videoHost.GetWindow(), nullptr, "MCIWndClass", nullptr);
+    EXPECT_EQ(movieWindow.GetWindow(), only);
+    EXPECT_EQ(nullptr, FindWindowExA(videoHost.GetWindow(), only, "MCIWndClass", nullptr));
+    ExpectStoppedAtStart("clip160.avi - Quillotrope", "00:02");
+    // The closed frame (400 x 320) is what the small movie fits into.
+    EXPECT_EQ(400, OuterSize(Frame()).cx);
+    EXPECT_EQ(320, OuterSize(Frame()).cy);
+}
+
+TEST(OpenClose, CloseReturnsToTheStartUpViewsAndTheSmallestFrame) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip640.avi");
+    Command(IDM_PLAYPAUSE);
+    MoveWindow(Frame(), 30, 20, OuterSize(Frame()).cx, OuterSize(Frame()).cy, TRUE);
+    ASSERT_GT(OuterSize(Frame()).cx, 400);
+    const HWND movie = movieWindow.GetWindow();
+    Command(IDM_CLOSE);
+    EXPECT_FALSE(IsWindow(movie));
+    ExpectNoMovie();
+    const RECT frame = OuterRect(Frame());
+    EXPECT_EQ(30, frame.left);
+    EXPECT_EQ(20, frame.top);
+    EXPECT_EQ(400, frame.right - frame.left);
+    EXPECT_EQ(320, frame.bottom - frame.top);
+    // Nothing arrives later from the closed movie.
+    PumpUntil([] { return false; }, 600);
+    ExpectNoMovie();
+}
+
+TEST(OpenClose, CloseInFullScreenKeepsTheFrameSize) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip320.avi");
+    Command(IDM_FULLSCREEN);
+    ASSERT_EQ(FullScreen, fullScreenController.mode);
+    const RECT before = OuterRect(Frame());
+    Command(IDM_CLOSE);
+    const RECT after = OuterRect(Frame());
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(nullptr, movieWindow.GetWindow());
+    EXPECT_EQ(MCI_MODE_NOT_READY, playerState);
+    EXPECT_EQ("Quillotrope", Title());
+}
+
+TEST(OpenClose, CloseWithoutAMovieDoesNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    MoveWindow(Frame(), 60, 40, 640, 480, TRUE);
+    SetWindowTextA(Frame(), "untouched");
+    Command(IDM_CLOSE);
+    EXPECT_EQ("untouched", Title());
+    EXPECT_EQ(640, OuterSize(Frame()).cx);
+    EXPECT_EQ(480, OuterSize(Frame()).cy);
+}
+
+// A file the movie window cannot open: its own error box is answered, and the player is left
+// as a refused creation leaves it.
+struct BadFileCase {
+    const char* file;
+    bool movieOpenBefore;
+};
+
+class OpenBadFile : public testing::TestWithParam<BadFileCase> {};
+
+TEST_P(OpenBadFile, EndsInTheNoMovieState) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    if (GetParam().movieOpenBefore) {
+        OpenFixture("clip640.avi");
+        Command(IDM_PLAYPAUSE);
+    } else {
+        // A frame the user made larger: a refused movie must not shrink it.
+        MoveWindow(Frame(), 50, 30, 700, 500, TRUE);
+    }
+    const RECT before = OuterRect(Frame());
+    {
+        DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDOK); });
+        OpenFixture(GetParam().file);
+        EXPECT_EQ(1, answerer.AnsweredCount());
+        EXPECT_EQ("MCI Error", answerer.LastCaption());
+    }
+    ExpectNoMovie();
+    const RECT after = OuterRect(Frame());
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    if (GetParam().movieOpenBefore) {
+        EXPECT_EQ(400, after.right - after.left);
+        EXPECT_EQ(320, after.bottom - after.top);
+    } else {
+        EXPECT_EQ(700, after.right - after.left);
+        EXPECT_EQ(500, after.bottom - after.top);
+    }
+    // The commands that need a movie find none, and a good movie still opens.
+    Command(IDM_PLAYPAUSE);
+    Command(IDM_END);
+    ExpectNoMovie();
+    OpenFixture("clip160.avi");
+    ExpectStoppedAtStart("clip160.avi - Quillotrope", "00:02");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, OpenBadFile,
+                         testing::Values(BadFileCase{"notmovie.avi", false},
+                                         BadFileCase{"notmovie.avi", true},
+                                         BadFileCase{"cut4k.avi", false},
+                                         BadFileCase{"cut4k.avi", true}),
+                         [](const testing::TestParamInfo<BadFileCase>& info) {
+                             std::string name = info.param.file;
+                             name = name.substr(0, name.find('.'));
+                             return name + (info.param.movieOpenBefore ? "AfterMovie" : "Alone");
+                         });
+
+// A path of 259 characters is the most the buffer holds: it reaches the movie window (which
+// finds no such file and says so in its error box); one more character and Open refuses it
+// without asking the movie window or the user anything.
+struct LongPathCase {
+    size_t length;
+    bool quoted;
+    bool reachesMovieWindow;
+};
+
+class OpenLongPath : public testing::TestWithParam<LongPathCase> {};
+
+TEST_P(OpenLongPath, OnlyAPathThatFitsTheBufferIsTried) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    std::string path = FixturePath("");
+    path += std::string(GetParam().length - path.size() - 4, 'x') + ".avi";
+    ASSERT_EQ(GetParam().length, path.size());
+    const std::string text = GetParam().quoted ? "\"" + path + "\"" : path;
+    {
+        DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDOK); }, 5000);
+        OpenThroughCommandLine(text);
+        EXPECT_EQ(GetParam().reachesMovieWindow ? 1 : 0, answerer.AnsweredCount());
+        if (GetParam().reachesMovieWindow) {
+            EXPECT_EQ("MCI Error", answerer.LastCaption());
+        }
+    }
+    EXPECT_EQ(nullptr, pendingPath);
+    ExpectNoMovie();
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, OpenLongPath,
+                         testing::Values(LongPathCase{259, true, true},
+                                         LongPathCase{260, true, false},
+                                         LongPathCase{259, false, true},
+                                         LongPathCase{260, false, false},
+                                         LongPathCase{1000, true, false}));
+
+TEST(OpenClose, CommandLineFromStartUpOpensAndPlays) {
+    const std::string commandLine = "\"" + FixturePath("clip320.avi") + "\"";
+    ASSERT_NO_FATAL_FAILURE(StartPlayer(commandLine.c_str()));
+    EXPECT_EQ(nullptr, pendingPath);
+    EXPECT_EQ("clip320.avi - Quillotrope", Title());
+    ExpectViewsOf(MCI_MODE_PLAY);
+    EXPECT_EQ(MCI_MODE_PLAY, MovieMode());
+    EXPECT_TRUE(PumpUntil([] { return TrackbarPosition() > 0; }, 5000));
+    EXPECT_TRUE(PumpUntil([] { return StatusPart(2) == "00:01/00:05"; }, 5000));
+}
+
+TEST(OpenClose, CommandLineOfABadFileLeavesNoMovieAndPlayDoesNothing) {
+    DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDOK); });
+    const std::string commandLine = FixturePath("notmovie.avi");
+    ASSERT_NO_FATAL_FAILURE(StartPlayer(commandLine.c_str()));
+    EXPECT_EQ(1, answerer.AnsweredCount());
+    ExpectNoMovie();
+}
+
+TEST(OpenClose, ZoomWithAMovieOpenRefitsTheFrame) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip320.avi");
+    Command(IDM_ZOOM200);
+    EXPECT_TRUE(PumpUntil([] { return OuterSize(movieWindow.GetWindow()).cx == 642; }, 5000));
+    EXPECT_EQ(482, OuterSize(movieWindow.GetWindow()).cy);
+    ExpectFrameFitsMovie();
+    // Back to 100: the frame shrinks to fit again (the height; the width is held at 400).
+    Command(IDM_ZOOM100);
+    EXPECT_TRUE(PumpUntil([] { return OuterSize(movieWindow.GetWindow()).cx == 322; }, 5000));
+    EXPECT_EQ(242 + 8, ClientSize(videoHost.GetWindow()).cy);
+    EXPECT_EQ(400, OuterSize(Frame()).cx);
+}
+
+TEST(OpenClose, ZoomWithoutAMovieAppliesToTheNextOne) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    Command(IDM_ZOOM50);
+    EXPECT_EQ(400, OuterSize(Frame()).cx);
+    OpenFixture("clip320.avi");
+    const SIZE movie = OuterSize(movieWindow.GetWindow());
+    EXPECT_EQ(162, movie.cx);
+    EXPECT_EQ(122, movie.cy);
+    EXPECT_EQ(50, SendMessageA(movieWindow.GetWindow(), MCIWNDM_GETZOOM, 0, 0));
+}

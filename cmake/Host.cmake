@@ -16,6 +16,12 @@ target_compile_options(host_tests_asan PRIVATE ${WARNINGS} ${SANITIZE} -g)
 target_link_libraries(host_tests_asan PRIVATE quillotrope_rules_asan GTest::gtest_main)
 gtest_discover_tests(host_tests_asan TEST_PREFIX "asan.")
 
+# The toolbar strip and the icon are drawn by a program of ours: the committed files must be
+# exactly what it draws (after changing it, remake them with `drawres res`).
+add_executable(drawres tools/drawres.cpp)
+target_compile_options(drawres PRIVATE ${PURE_WARNINGS})
+add_test(NAME drawres.committed COMMAND drawres --check ${CMAKE_SOURCE_DIR}/res)
+
 # The tree is formatted with the project's own style.
 find_program(CLANG_FORMAT clang-format)
 if(CLANG_FORMAT)

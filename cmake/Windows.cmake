@@ -35,6 +35,9 @@ target_compile_options(quillotrope_app PRIVATE ${WARNINGS})
 target_link_libraries(quillotrope_app PUBLIC quillotrope_rules ${APP_LIBRARIES})
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/quillotrope.rc)
+# The script pulls these in by name, which the dependency scanner does not see.
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/toolbar.bmp;${CMAKE_SOURCE_DIR}/res/main.ico;${CMAKE_SOURCE_DIR}/res/quillotrope.manifest")
 set(HAVE_PLAYER OFF)
 if(EXISTS ${RESOURCE_SCRIPT} AND EXISTS ${CMAKE_SOURCE_DIR}/shell/WinMain.cpp)
     set(HAVE_PLAYER ON)

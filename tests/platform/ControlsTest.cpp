@@ -533,9 +533,21 @@ TEST(Controls, HoveringAButtonAsksTheFrameForItsToolTip) {
             return now.x == screen.x && now.y == screen.y && WindowFromPoint(now) == toolbar;
         },
         3000);
+    // The tooltip control asks after its initial delay, and only while the frame is active;
+    // disabled buttons have tips too. Processes sharing the Wine server share one foreground
+    // window, so activation is taken back, and the hover started again, if it was lost.
     PostMessageA(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
-    // The tooltip control asks after its initial delay; disabled buttons have tips too.
-    const bool asked = warped && PumpUntil([] { return !toolTipRequests.empty(); }, 5000);
+    const bool asked = warped && PumpUntil(
+                                     [&] {
+                                         if (GetActiveWindow() != frame) {
+                                             SetForegroundWindow(frame);
+                                             SetActiveWindow(frame);
+                                             PostMessageA(toolbar, WM_MOUSEMOVE, 0,
+                                                          MAKELPARAM(centre.x, centre.y));
+                                         }
+                                         return !toolTipRequests.empty();
+                                     },
+                                     8000);
     SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure));
     ASSERT_TRUE(warped);
     ASSERT_TRUE(asked);

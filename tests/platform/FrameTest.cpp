@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -30,6 +31,27 @@ void StartFrame() {
     ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), "", &startedAccelerators));
     PumpPending();
     ASSERT_NE(nullptr, mainFrame.GetWindow());
+}
+
+// Windows of this process only: every process in the Wine prefix shares one window list,
+// so FindWindowA would also see other test processes' windows.
+BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<std::pair<const char*, HWND>*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (process == GetCurrentProcessId() && std::string(cls) == found->first) {
+        found->second = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindOwnWindow(const char* className) {
+    std::pair<const char*, HWND> found(className, nullptr);
+    EnumWindows(CollectOwnWindow, reinterpret_cast<LPARAM>(&found));
+    return found.second;
 }
 
 RECT OuterRect(HWND window) {
@@ -179,7 +201,7 @@ TEST(FrameStartUp, FrameIsBoundToTheMainFrameObject) {
     char cls[32] = {};
     GetClassNameA(frame, cls, sizeof cls);
     EXPECT_STREQ("MainWnd", cls);
-    EXPECT_EQ(frame, FindWindowA("MainWnd", "Quillotrope"));
+    EXPECT_EQ(frame, FindOwnWindow("MainWnd"));
     // A second creation is refused: the object already holds its window.
     EXPECT_FALSE(mainFrame.Create());
     EXPECT_EQ(frame, mainFrame.GetWindow());
@@ -193,7 +215,7 @@ TEST(FrameStartUp, WithoutAnInstanceCreatesNothingAndRunsNoCommandLine) {
     EXPECT_FALSE(StartUp(nullptr, "Z:\\some movie.avi", &accel));
     EXPECT_EQ(nullptr, accel);
     EXPECT_EQ(nullptr, mainFrame.GetWindow());
-    EXPECT_EQ(nullptr, FindWindowA("MainWnd", nullptr));
+    EXPECT_EQ(nullptr, FindOwnWindow("MainWnd"));
     EXPECT_EQ(nullptr, transportToolbar.GetWindow());
     EXPECT_EQ(nullptr, statusBar.GetWindow());
     EXPECT_EQ(nullptr, videoHost.GetWindow());

@@ -427,6 +427,44 @@ TEST_P(ControlsState, ButtonsImageAndStatusFollowTheStateWithoutAMovieWindow) {
     EXPECT_EQ("help", PartText(0));
 }
 
+TEST_P(ControlsState, ButtonsImageStatusAndTrackbarFollowTheStateWithAMovieWindow) {
+    const StateCase& c = GetParam();
+    StartPlayer();
+    static std::string path;
+    path = FixturePath("clip320.avi");
+    pendingPath = path.c_str();
+    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_OPEN, 0);
+    PumpPending();
+    ASSERT_NE(nullptr, movieWindow.GetWindow());
+    // Halfway through the 5 s movie, with every view saying something else.
+    movieWindow.Seek(2500);
+    ASSERT_EQ(2500, movieWindow.GetPosition());
+    application.SetPlayerState(c.state == MCI_MODE_PLAY ? MCI_MODE_PAUSE : MCI_MODE_PLAY);
+    SetPartText(0, "help");
+    SetPartText(1, "marker");
+    SetPartText(2, "marker");
+    SendMessageA(positionTrackbar.GetWindow(), TBM_SETPOS, TRUE, 7);
+
+    EXPECT_TRUE(application.SetPlayerState(c.state));
+    const std::vector<bool> states = ButtonStates();
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(c.enabled[i], states[i]) << TRANSPORT_IDS[i];
+    }
+    EXPECT_EQ(c.image, ButtonImage(IDM_PLAYPAUSE));
+    EXPECT_EQ(c.stateText, PartText(1));
+    EXPECT_EQ("help", PartText(0));
+    if (c.state == MCI_MODE_NOT_READY) {
+        // The not-ready views are the same whether or not a window is still there.
+        EXPECT_EQ("", PartText(2));
+        EXPECT_EQ(0, positionTrackbar.GetPosition());
+    } else {
+        // Position and length queried from the movie window.
+        EXPECT_EQ("00:02/00:05", PartText(2));
+        EXPECT_EQ(100, positionTrackbar.GetPosition());
+    }
+    EXPECT_EQ(200, SendMessageA(positionTrackbar.GetWindow(), TBM_GETRANGEMAX, 0, 0));
+}
+
 INSTANTIATE_TEST_SUITE_P(EachState, ControlsState, testing::ValuesIn(STATE_CASES),
                          [](const testing::TestParamInfo<StateCase>& info) {
                              return std::to_string(info.param.state);

@@ -10,6 +10,7 @@
 #include "shell/Application.h"
 #include "shell/FullScreenController.h"
 #include "shell/MainFrame.h"
+#include "shell/PositionTrackbar.h"
 #include "shell/StartUp.h"
 #include "shell/StatusBar.h"
 #include "shell/TransportToolbar.h"
@@ -265,6 +266,92 @@ TEST(FrameStartUp, MessageLoopTranslatesAcceleratorsForTheFrame) {
     PostMessageA(frame, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(0, RunMessageLoop(startedAccelerators));
     EXPECT_TRUE(repeat);
+}
+
+// --- The player state and the layout fan-out -------------------------------------------
+
+namespace {
+
+// Which of the frame's controls is sent a message, in the order they are, consecutive repeats
+// collapsed; and whether the menu was already refreshed when the first one was.
+std::vector<HWND> controlsReached;
+bool stopEnabledAtFirstControl = false;
+HHOOK controlHook = nullptr;
+
+LRESULT CALLBACK RecordControls(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION) {
+        for (HWND control : {transportToolbar.GetWindow(), statusBar.GetWindow(),
+                             videoHost.GetWindow(), positionTrackbar.GetWindow()}) {
+            if (call->hwnd != control) {
+                continue;
+            }
+            if (controlsReached.empty()) {
+                stopEnabledAtFirstControl =
+                    (ItemState(GetMenu(mainFrame.GetWindow()), IDM_STOP) & MF_GRAYED) == 0;
+            }
+            if (controlsReached.empty() || controlsReached.back() != control) {
+                controlsReached.push_back(control);
+            }
+        }
+    }
+    return CallNextHookEx(controlHook, code, wParam, lParam);
+}
+
+struct ControlRecorder {
+    ControlRecorder() {
+        controlsReached.clear();
+        controlHook =
+            SetWindowsHookExA(WH_CALLWNDPROC, RecordControls, nullptr, GetCurrentThreadId());
+    }
+    ~ControlRecorder() { UnhookWindowsHookEx(controlHook); }
+};
+
+void StartFrameWithControls() {
+    StartFrame();
+    ASSERT_NE(nullptr, transportToolbar.GetWindow());
+    ASSERT_NE(nullptr, statusBar.GetWindow());
+    ASSERT_NE(nullptr, videoHost.GetWindow());
+    ASSERT_NE(nullptr, positionTrackbar.GetWindow());
+}
+
+} // namespace
+
+TEST(FrameState, SetPlayerStateRefreshesMenuButtonsStatusAndTrackbarInOrder) {
+    StartFrameWithControls();
+    ASSERT_TRUE(application.SetPlayerState(MCI_MODE_PAUSE));
+    EXPECT_EQ(MCI_MODE_PAUSE, playerState);
+    // Back to no movie: every view has something to change.
+    ControlRecorder recorder;
+    ASSERT_TRUE(application.SetPlayerState(MCI_MODE_NOT_READY));
+    EXPECT_EQ(MCI_MODE_NOT_READY, playerState);
+    const std::vector<HWND> expected = {transportToolbar.GetWindow(), statusBar.GetWindow(),
+                                        positionTrackbar.GetWindow()};
+    EXPECT_EQ(expected, controlsReached);
+    EXPECT_FALSE(stopEnabledAtFirstControl); // the menu came first
+    EXPECT_NE(0u, ItemState(GetMenu(mainFrame.GetWindow()), IDM_STOP) & MF_GRAYED);
+}
+
+TEST(FrameState, SetPlayerStateWithoutWindowsOnlyStores) {
+    EXPECT_TRUE(application.SetPlayerState(MCI_MODE_PLAY));
+    EXPECT_EQ(MCI_MODE_PLAY, playerState);
+}
+
+TEST(FrameLayout, SizeLaysOutToolbarStatusBarHostAndTrackbarInOrder) {
+    StartFrameWithControls();
+    const HWND frame = mainFrame.GetWindow();
+    ControlRecorder recorder;
+    MoveWindow(frame, 120, 50, 520, 410, TRUE);
+    const std::vector<HWND> expected = {transportToolbar.GetWindow(), statusBar.GetWindow(),
+                                        videoHost.GetWindow(), positionTrackbar.GetWindow()};
+    EXPECT_EQ(expected, controlsReached);
+    // Each laid out for the new client size.
+    RECT client = {};
+    GetClientRect(frame, &client);
+    const WindowMetrics metrics;
+    EXPECT_EQ(client.right, metrics.Width(transportToolbar.GetWindow()));
+    EXPECT_EQ(client.right, metrics.Width(statusBar.GetWindow()));
+    EXPECT_EQ(client.right, metrics.Width(videoHost.GetWindow()));
 }
 
 // --- Window binding and measuring -----------------------------------------------------------

@@ -103,7 +103,7 @@ bool StatusBar::RefreshStatus() {
         const int32_t length = movieWindow.GetLength();
         ShowTime(position, length);
     }
-    // Part 0 belongs to menu help and is left alone.
+    // The help part belongs to menu help and is left alone.
     const char* stateText = StateText(playerState);
     if (stateText != nullptr) {
         SetPartText(window, STATE_PART, stateText);

@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# The real player, started with a movie on its command line: the frame is titled after the
+# movie, the picture is shown centred in the black video area, Space pauses and resumes it,
+# and closing the window ends the program with exit code 0.
+# Usage: play.sh PLAYER_EXE (a Linux path). Needs DISPLAY, xdotool and ImageMagick.
+set -u
+exe=${1:?usage: play.sh PLAYER_EXE}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+fixtures=${QUILLOTROPE_FIXTURES:-$root/build/fixtures}
+
+work=$(mktemp -d)
+player_pid=
+wine_pid=
+finish() {
+    local status=$?
+    if [ -n "$player_pid" ] && kill -0 "$player_pid" 2>/dev/null; then
+        kill "$player_pid" 2>/dev/null
+    fi
+    if [ -n "$wine_pid" ]; then
+        wait "$wine_pid" 2>/dev/null
+    fi
+    if [ "$status" -eq 0 ]; then
+        rm -rf "$work"
+    else
+        echo "screenshots and output kept in $work"
+    fi
+}
+trap finish EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
+[ -f "$fixtures/clip320.avi" ] || fail "no $fixtures/clip320.avi (scripts/make-fixtures)"
+
+# Polls a command until it succeeds or the deadline (in tenths of a second) passes.
+within() {
+    local tenths=$1
+    shift
+    local end=$(($(date +%s%N) / 100000000 + tenths))
+    while [ $(($(date +%s%N) / 100000000)) -lt "$end" ]; do
+        "$@" && return 0
+        sleep 0.2
+    done
+    "$@"
+}
+
+# A folder with a space in its name: Wine then passes the path in double quotes, so the
+# player's command line is a quoted Windows path.
+mkdir "$work/e2e movies"
+cp "$fixtures/clip320.avi" "$work/e2e movies/"
+winpath="Z:$(printf '%s' "$work/e2e movies/clip320.avi" | tr / '\\')"
+
+"$root/cmake/wine-run" "$exe" "$winpath" </dev/null >"$work/stdout" 2>"$work/stderr" &
+wine_pid=$!
+
+window=
+find_window() {
+    window=$(xdotool search --name '^clip320\.avi - Quillotrope$' 2>/dev/null | head -1)
+    [ -n "$window" ]
+}
+within 300 find_window || fail "no window titled \"clip320.avi - Quillotrope\""
+player_pid=$(xdotool getwindowpid "$window" 2>/dev/null)
+
+eval "$(xdotool getwindowgeometry --shell "$window")" # X Y WIDTH HEIGHT
+echo "window $window at $X,$Y size ${WIDTH}x$HEIGHT"
+
+shot() { import -window root "$work/$1.png"; }
+
+# The colours (RRGGBB) of a one-pixel-wide line of the last screenshot, one per line.
+line_colours() { # name x y width height
+    convert "$work/$1.png" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
+        sed -n 's/^[0-9]*,[0-9]*: .*#\([0-9A-Fa-f]\{6\}\).*/\1/p'
+}
+
+# Let the first frames arrive.
+shot start
+# The host's black area, from a column 12 pixels into the window (left of the movie): its
+# longest run of black pixels.
+read -r host_top host_bottom < <(line_colours start $((X + 12)) "$Y" 1 "$HEIGHT" |
+    awk -v y0="$Y" '{ if ($1 == "000000") { if (run == 0) s = NR - 1; run++;
+                       if (run > best) { best = run; bs = s } } else run = 0 }
+                     END { print y0 + bs, y0 + bs + best - 1 }')
+[ $((host_bottom - host_top)) -ge 200 ] || fail "no black video area (rows $host_top..$host_bottom)"
+mid_y=$(((host_top + host_bottom) / 2))
+
+# Along the middle row: black margin, movie, black margin.
+read -r black_left movie_left movie_right black_right < <(
+    line_colours start "$X" "$mid_y" "$WIDTH" 1 |
+        awk -v x0="$X" '{ c[NR - 1] = $1 } END {
+            n = NR; a = -1; b = -1
+            for (i = 0; i < n; i++) if (c[i] == "000000") { if (a < 0) a = i; b = i }
+            l = -1; r = -1
+            for (i = a; i <= b; i++) if (c[i] != "000000") { if (l < 0) l = i; r = i }
+            print x0 + a, x0 + l, x0 + r, x0 + b }')
+echo "video area rows $host_top..$host_bottom; movie columns $movie_left..$movie_right" \
+    "between black from $black_left to $black_right"
+[ "$movie_left" -gt "$black_left" ] && [ "$movie_right" -lt "$black_right" ] ||
+    fail "no movie between black margins"
+[ $((movie_right - movie_left)) -ge 300 ] || fail "movie only $((movie_right - movie_left + 1)) wide"
+left_margin=$((movie_left - black_left))
+right_margin=$((black_right - movie_right))
+[ $((left_margin - right_margin)) -le 2 ] && [ $((right_margin - left_margin)) -le 2 ] ||
+    fail "movie not centred: margins $left_margin and $right_margin"
+mid_x=$(((movie_left + movie_right) / 2))
+mean=$(convert "$work/start.png" -crop "60x60+$((mid_x - 30))+$((mid_y - 30))" +repage \
+    -colorspace gray -format '%[fx:int(mean*255)]' info:)
+[ "$mean" -gt 30 ] || fail "movie centre is black (mean $mean)"
+
+# The movie's picture, and the Play/Pause button (its first 22 pixels of toolbar).
+movie_crop="$((movie_right - movie_left + 1))x$((host_bottom - host_top - 8))+$movie_left+$((host_top + 4))"
+picture() { convert "$work/$1.png" -crop "$movie_crop" +repage "$work/$1-movie.png"; }
+differ() { # a b: whether the two pictures differ
+    local d
+    d=$(compare -metric AE "$work/$1-movie.png" "$work/$2-movie.png" null: 2>&1)
+    [ "${d%% *}" != 0 ]
+}
+
+n=0
+# Whether the picture differs from the one called base within a poll of screenshots.
+picture_moved() {
+    n=$((n + 1))
+    shot "p$n"
+    picture "p$n"
+    differ "$1" "p$n"
+}
+playing() { # a fresh picture, then one that differs from it
+    shot moving && picture moving
+    within 50 picture_moved moving
+}
+still() { # the picture stays the same across three screenshots half a second apart
+    local i
+    shot s0 && picture s0
+    for i in 1 2; do
+        sleep 0.5
+        shot "s$i" && picture "s$i"
+        differ s0 "s$i" && return 1
+    done
+    return 0
+}
+
+# Keys go to the active window. A click in the black margin makes the frame active (and gives
+# it the keyboard focus) right before each key: without a window manager nothing else keeps
+# it active, and another program's window may have taken that over.
+focus_frame() {
+    xdotool mousemove $((black_left + 4)) "$mid_y" click 1
+    sleep 0.3
+}
+press() { # key
+    focus_frame
+    xdotool key "$1"
+}
+# A chord pressed one key at a time: sent all at once, Alt+F4 has been seen to get lost.
+chord() { # modifier key
+    focus_frame
+    xdotool keydown "$1"
+    sleep 0.15
+    xdotool key "$2"
+    sleep 0.15
+    xdotool keyup "$1"
+}
+
+playing || fail "the picture does not move: not playing"
+
+# Repeat on, so that the 5-second clip cannot end on its own during the test.
+chord Control_L r
+playing || fail "not playing after Repeat"
+
+press space
+within 50 still || fail "Space did not pause: the picture still moves"
+press space
+playing || fail "Space did not resume: the picture stays still"
+
+chord Alt_L F4
+status=
+for ((i = 0; i < 100; i++)); do
+    if ! kill -0 "$wine_pid" 2>/dev/null; then
+        wait "$wine_pid"
+        status=$?
+        wine_pid=
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$status" ] || fail "the player did not end after Alt+F4"
+[ "$status" -eq 0 ] || fail "exit code $status"
+echo "ok"

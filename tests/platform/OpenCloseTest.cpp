@@ -14,24 +14,25 @@ using namespace playertest;
 
 namespace {
 
+struct DescendantSearch {
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND child, LPARAM param) {
+    DescendantSearch* search = reinterpret_cast<DescendantSearch*>(param);
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, search->className) == 0) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindDescendant(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        HWND found;
-    } search = {className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM param) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(param);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s->className) == 0) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DescendantSearch search = {className, nullptr};
+    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

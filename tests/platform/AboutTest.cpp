@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -129,11 +131,20 @@ TEST(About, CommandShowsTheModalBoxAndLeavesTheFrameUnchanged) {
     EXPECT_EQ(nullptr, FindOwnWindow("#32770"));
 }
 
+namespace {
+
 struct EndingCase {
     const char* name;
     std::function<void(HWND)> end;
     INT_PTR result;
 };
+
+// Readable test names in the test list.
+void PrintTo(const EndingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+} // namespace
 
 class AboutEnding : public testing::TestWithParam<EndingCase> {};
 
@@ -206,10 +217,19 @@ TEST(AboutProc, BindsAtInitDialogAndAnswersTrue) {
     DestroyWindow(window);
 }
 
+namespace {
+
 struct UnboundCase {
     const char* name;
     bool unreadable; // false: nothing bound, true: an address that cannot be read
 };
+
+// Readable test names in the test list.
+void PrintTo(const UnboundCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+} // namespace
 
 class AboutProcUnbound : public testing::TestWithParam<UnboundCase> {};
 

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -412,10 +414,19 @@ TEST(FrameMetrics, MeasuresAfreshAfterEveryMove) {
 
 // --- Commands -------------------------------------------------------------------------------
 
+namespace {
+
 struct CommandCase {
     UINT id;
     WORD highWord; // 0 from a menu item or button, 1 from an accelerator
 };
+
+// Readable test names in the test list.
+void PrintTo(const CommandCase& c, std::ostream* out) {
+    *out << c.id << " high word " << c.highWord;
+}
+
+} // namespace
 
 class FrameCommand : public testing::TestWithParam<CommandCase> {};
 
@@ -564,12 +575,21 @@ TEST(FrameCommands, EachZoomMovesTheCheckMark) {
 
 // --- Accelerators -------------------------------------------------------------------------
 
+namespace {
+
 struct AcceleratorCase {
     UINT key;
     bool control;
     bool alt;
     UINT id;
 };
+
+// Readable test names in the test list.
+void PrintTo(const AcceleratorCase& c, std::ostream* out) {
+    *out << c.key << " -> " << c.id;
+}
+
+} // namespace
 
 class FrameAccelerator : public testing::TestWithParam<AcceleratorCase> {};
 
@@ -701,6 +721,8 @@ TEST(FrameKeys, OtherKeyGetsDefaultAndLeavesTheStatusBarAlone) {
 
 // --- Menu help ------------------------------------------------------------------------------
 
+namespace {
+
 struct MenuSelectCase {
     const char* name;
     WORD item;
@@ -708,6 +730,13 @@ struct MenuSelectCase {
     int menu; // 0: null, 1: the menu bar, 2: the system menu
     const char* part0;
 };
+
+// Readable test names in the test list.
+void PrintTo(const MenuSelectCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+} // namespace
 
 class FrameMenuHelp : public testing::TestWithParam<MenuSelectCase> {};
 
@@ -759,10 +788,19 @@ TEST(FrameMenuHelpClose, ClosingTheMenuRewritesStateAndTimeButKeepsHelp) {
 
 // --- Tooltips, clicks and focus -----------------------------------------------------------
 
+namespace {
+
 struct ToolTipCase {
     UINT_PTR idFrom;
     const char* text;
 };
+
+// Readable test names in the test list.
+void PrintTo(const ToolTipCase& c, std::ostream* out) {
+    *out << c.idFrom;
+}
+
+} // namespace
 
 class FrameToolTip : public testing::TestWithParam<ToolTipCase> {};
 
@@ -853,11 +891,20 @@ TEST_F(FrameFocus, OtherParentNotificationKeepsTheFocus) {
 
 // --- Minimum size ---------------------------------------------------------------------------
 
+namespace {
+
 struct SizingCase {
     const char* name;
     RECT proposed; // relative to a frame at (100, 80) of 450 x 360
     RECT expected;
 };
+
+// Readable test names in the test list.
+void PrintTo(const SizingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+} // namespace
 
 class FrameSizing : public testing::TestWithParam<SizingCase> {};
 

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 RECT OuterRect(HWND window) {
@@ -147,11 +149,20 @@ TEST_F(FullScreenSwitch, SavedFieldsSurviveLeaving) {
     EXPECT_TRUE(SameRect(rect, fullScreenController.savedRect));
 }
 
+namespace {
+
 struct LeavingCase {
     const char* name;
     UINT message;
     WPARAM wParam;
 };
+
+// Readable test names in the test list.
+void PrintTo(const LeavingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+} // namespace
 
 class FullScreenLeaving : public FullScreenSwitch,
                           public testing::WithParamInterface<LeavingCase> {};

@@ -77,6 +77,22 @@ if(PLATFORM_TEST_SOURCES)
     list(APPEND EXECUTABLES platform_tests)
 endif()
 
+# Benchmarks (scripts/bench, scripts/soak): the bare movie host is the floor the player is
+# measured against, so it is built and linked the way the player is.
+add_executable(bare_host WIN32 bench/BareHost.cpp)
+target_include_directories(bare_host PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(bare_host PRIVATE ${WARNINGS} -Os)
+target_link_libraries(bare_host PRIVATE vfw32 gdi32 user32 kernel32)
+target_link_options(bare_host PRIVATE ${STATIC_RUNTIME} -s)
+list(APPEND EXECUTABLES bare_host)
+if(HAVE_PLAYER)
+    add_executable(bench_driver bench/BenchDriver.cpp ${RESOURCE_SCRIPT})
+    target_compile_options(bench_driver PRIVATE ${WARNINGS})
+    target_link_libraries(bench_driver PRIVATE quillotrope_app psapi)
+    target_link_options(bench_driver PRIVATE ${STATIC_RUNTIME})
+    list(APPEND EXECUTABLES bench_driver)
+endif()
+
 # Every executable imports only the platform's own DLLs.
 foreach(exe ${EXECUTABLES})
     add_test(NAME ${CMAKE_SYSTEM_PROCESSOR}.imports.${exe}

@@ -1,0 +1,24 @@
+// The floor the player is measured against: a top-level window with the movie window in it,
+// playing the file named on the command line. Nothing else.
+#include <windows.h>
+#include <vfw.h>
+
+#include "bench/BareMovie.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    const HWND frame = CreateBareFrame(instance);
+    if (frame == nullptr) {
+        return 1;
+    }
+    char path[MAX_PATH];
+    const HWND movie = CreateBareMovie(frame, instance, BarePath(commandLine, path));
+    if (movie != nullptr) {
+        SendMessageA(movie, MCI_PLAY, 0, 0);
+    }
+    MSG msg = {};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

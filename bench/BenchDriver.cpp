@@ -1,0 +1,1111 @@
+// Measures the player against the bare movie host, side by side in one run, and prints a
+// Markdown table: start-up to the first frame, a second open while a movie plays, playback
+// CPU, the cost of a thumb-drag notification, memory and handle counts. The soak mode keeps
+// the player repeating and re-opening movies and prints its resources once a minute.
+//
+//   bench_driver run PLAYER.exe BARE.exe PLAY.avi SECOND.avi RUNS
+//   bench_driver soak PLAYER.exe FIRST.avi SECOND.avi MINUTES CYCLE_SECONDS
+//   bench_driver child open|thumb player|bare FIRST.avi [SECOND.avi]   (used by run)
+//
+// Out of process (start-up, CPU, memory, handles): the real executables, started with
+// CreateProcessA and watched from here. In process (second open, thumb drag): a child copy of
+// this program that links the player's own code, so that a single operation can be timed
+// without the noise of another process's scheduling.
+#include <windows.h>
+#include <commctrl.h>
+#include <vfw.h>
+#include <psapi.h>
+
+#include "bench/BareMovie.h"
+#include "core/PlayerState.h"
+#include "core/Seeking.h"
+#include "movie/MovieWindow.h"
+#include "res/resource.h"
+#include "shell/MainFrame.h"
+#include "shell/PositionTrackbar.h"
+#include "shell/StartUp.h"
+#include "shell/VideoHost.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char MOVIE_CLASS[] = "MCIWndClass";
+const DWORD CPU_WINDOW_MS = 5000;
+const int THUMB_MOVES = 1000;
+const DWORD LAUNCH_TIMEOUT_MS = 30000;
+
+double NowMs() {
+    static LARGE_INTEGER frequency = {};
+    if (frequency.QuadPart == 0) {
+        QueryPerformanceFrequency(&frequency);
+    }
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    if (values.size() % 2 == 1) {
+        return values[middle];
+    }
+    return (values[middle - 1] + values[middle]) / 2.0;
+}
+
+double Last(const std::vector<double>& values) {
+    return values.empty() ? 0.0 : values.back();
+}
+
+// --- This thread's messages --------------------------------------------------------------
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const double deadline = NowMs() + timeoutMs;
+    for (;;) {
+        PumpPending();
+        if (done()) {
+            return true;
+        }
+        if (NowMs() >= deadline) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+// The first frame is on screen when the movie window is visible (with all its ancestors) and
+// has nothing left to paint.
+bool FrameOnScreen(HWND movie) {
+    return movie != nullptr && IsWindow(movie) && IsWindowVisible(movie) &&
+           !GetUpdateRect(movie, nullptr, FALSE);
+}
+
+// --- Windows of another process ----------------------------------------------------------
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className; // null: count every window
+    HWND found;
+    int count;
+};
+
+bool ClassIs(HWND window, const char* className) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::strcmp(name, className) == 0;
+}
+
+BOOL CALLBACK SearchChild(HWND window, LPARAM data) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
+    ++search->count;
+    if (search->className != nullptr && ClassIs(window, search->className)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK SearchTop(HWND window, LPARAM data) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId) {
+        return TRUE;
+    }
+    // EnumChildWindows visits every descendant, not only the direct children.
+    EnumChildWindows(window, SearchChild, data);
+    ++search->count;
+    return search->found == nullptr ? TRUE : FALSE;
+}
+
+BOOL CALLBACK SearchTopOnly(HWND window, LPARAM data) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        ClassIs(window, search->className)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDescendant(DWORD processId, const char* className) {
+    WindowSearch search = {processId, className, nullptr, 0};
+    EnumWindows(SearchTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindVisibleTop(DWORD processId, const char* className) {
+    WindowSearch search = {processId, className, nullptr, 0};
+    EnumWindows(SearchTopOnly, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int CountWindows(DWORD processId) {
+    WindowSearch search = {processId, nullptr, nullptr, 0};
+    EnumWindows(SearchTop, reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+HWND FindChildOfClass(HWND parent, const char* className) {
+    WindowSearch search = {0, className, nullptr, 0};
+    EnumChildWindows(parent, SearchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// --- Resources of another process --------------------------------------------------------
+
+// Where a figure came from: the documented call, or the substitute used where the platform
+// does not implement it (Wine 8: GetGuiResources, GetProcessHandleCount and PrivateUsage).
+struct Sources {
+    bool userFromWindows = false;
+    bool gdiFromTable = false;
+    bool handlesFromSystem = false;
+    bool cpuFromSystem = false;
+    bool cpuFromScheduler = false;
+    bool privateFromPagefile = false;
+    bool peakSampled = false;
+};
+Sources sources;
+
+typedef LONG(NTAPI* QueryProcessFunction)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+typedef LONG(NTAPI* QuerySystemFunction)(ULONG, PVOID, ULONG, PULONG);
+
+// Looked up at run time: the driver imports only the documented DLLs.
+template <typename Function> Function NtFunction(const char* name) {
+    const FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), name);
+    // Through the generic function type, which converts to any other without a warning.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// Wine keeps each process's GDI handles in a table that its PEB points to (GdiSharedHandleTable),
+// in the layout Windows used: 24-byte entries whose type byte is 0 while the entry is free.
+long CountGdiFromTable(HANDLE process) {
+    struct BasicInformation {
+        LONG exitStatus;
+        void* pebBaseAddress;
+        ULONG_PTR affinityMask;
+        LONG basePriority;
+        ULONG_PTR uniqueProcessId;
+        ULONG_PTR parentProcessId;
+    } basic = {};
+    const QueryProcessFunction query =
+        NtFunction<QueryProcessFunction>("NtQueryInformationProcess");
+    ULONG length = 0;
+    if (query == nullptr || query(process, 0, &basic, sizeof basic, &length) != 0) {
+        return -1;
+    }
+    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    void* table = nullptr;
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.pebBaseAddress) + tableOffset, &table,
+                           sizeof table, &read) ||
+        table == nullptr) {
+        return -1;
+    }
+    struct Entry {
+        uint64_t object;
+        uint32_t owner;
+        uint16_t unique;
+        uint8_t type;
+        uint8_t flags;
+        uint64_t user;
+    };
+    static_assert(sizeof(Entry) == 24, "a GDI handle entry is 24 bytes");
+    static Entry entries[0x10000];
+    if (!ReadProcessMemory(process, table, entries, sizeof entries, &read)) {
+        return -1;
+    }
+    long used = 0;
+    for (const Entry& entry : entries) {
+        used += entry.type != 0 ? 1 : 0;
+    }
+    return used;
+}
+
+// SystemProcessInformation (5): one entry per process, in the layout Windows documents, with
+// the process's CPU times and handle count (which Wine fills in from the Linux process).
+struct SystemProcessFigures {
+    bool found;
+    double cpuMs;
+    long handleCount;
+};
+
+SystemProcessFigures QuerySystemProcess(DWORD processId) {
+    SystemProcessFigures figures = {};
+    const QuerySystemFunction query = NtFunction<QuerySystemFunction>("NtQuerySystemInformation");
+    if (query == nullptr) {
+        return figures;
+    }
+    struct Entry {
+        ULONG nextEntryOffset;
+        ULONG numberOfThreads;
+        LARGE_INTEGER workingSetPrivateSize;
+        ULONG hardFaultCount;
+        ULONG numberOfThreadsHighWatermark;
+        ULONGLONG cycleTime;
+        LARGE_INTEGER createTime;
+        LARGE_INTEGER userTime;
+        LARGE_INTEGER kernelTime;
+        USHORT imageNameLength;
+        USHORT imageNameMaximumLength;
+        PWSTR imageNameBuffer;
+        LONG basePriority;
+        HANDLE uniqueProcessId;
+        HANDLE inheritedFromUniqueProcessId;
+        ULONG handleCount;
+    };
+    static std::vector<char> buffer(1 << 20);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        ULONG needed = 0;
+        const LONG status = query(5, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == static_cast<LONG>(0xC0000004L)) { // STATUS_INFO_LENGTH_MISMATCH
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (status != 0) {
+            return figures;
+        }
+        for (size_t at = 0;;) {
+            const Entry* entry = reinterpret_cast<const Entry*>(buffer.data() + at);
+            if (reinterpret_cast<ULONG_PTR>(entry->uniqueProcessId) == processId) {
+                figures.found = true;
+                figures.cpuMs =
+                    static_cast<double>(entry->userTime.QuadPart + entry->kernelTime.QuadPart) /
+                    10000.0;
+                figures.handleCount = static_cast<long>(entry->handleCount);
+                return figures;
+            }
+            if (entry->nextEntryOffset == 0) {
+                return figures;
+            }
+            at += entry->nextEntryOffset;
+        }
+    }
+    return figures;
+}
+
+struct Handles {
+    long user;
+    long gdi;
+    long kernel;
+};
+
+Handles ReadHandles(HANDLE process, DWORD processId) {
+    Handles handles = {};
+    SetLastError(0);
+    handles.user = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
+    if (handles.user == 0) {
+        handles.user = CountWindows(processId);
+        sources.userFromWindows = true;
+    }
+    handles.gdi = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
+    if (handles.gdi == 0) {
+        handles.gdi = CountGdiFromTable(process);
+        sources.gdiFromTable = true;
+    }
+    DWORD count = 0;
+    if (GetProcessHandleCount(process, &count) && count != 0) {
+        handles.kernel = static_cast<long>(count);
+    } else {
+        handles.kernel = QuerySystemProcess(processId).handleCount;
+        sources.handlesFromSystem = true;
+    }
+    return handles;
+}
+
+struct Memory {
+    double privateBytes;
+    double peakPrivateBytes;
+    double peakWorkingSet;
+};
+
+Memory ReadMemory(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    Memory memory = {};
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                              sizeof counters)) {
+        return memory;
+    }
+    memory.privateBytes = static_cast<double>(counters.PrivateUsage);
+    if (counters.PrivateUsage == 0) {
+        // Wine 8 leaves PrivateUsage 0; its PagefileUsage is the process's anonymous memory.
+        memory.privateBytes = static_cast<double>(counters.PagefileUsage);
+        sources.privateFromPagefile = true;
+    }
+    memory.peakPrivateBytes = static_cast<double>(counters.PeakPagefileUsage);
+    memory.peakWorkingSet = static_cast<double>(counters.PeakWorkingSetSize);
+    return memory;
+}
+
+double CpuMs(HANDLE process, DWORD processId) {
+    FILETIME creation, exit, kernel, user;
+    double ms = 0.0;
+    if (GetProcessTimes(process, &creation, &exit, &kernel, &user)) {
+        const auto ticks = [](const FILETIME& time) {
+            return static_cast<double>((static_cast<uint64_t>(time.dwHighDateTime) << 32) |
+                                       time.dwLowDateTime);
+        };
+        ms = (ticks(kernel) + ticks(user)) / 10000.0;
+    }
+    // Both report the same times on Windows; Wine 8 answers GetProcessTimes fully only for the
+    // calling process and fills the system's process list from the Linux process.
+    const SystemProcessFigures figures = QuerySystemProcess(processId);
+    if (figures.found && figures.cpuMs > ms) {
+        sources.cpuFromSystem = true;
+        ms = figures.cpuMs;
+    }
+    return ms;
+}
+
+// --- The Linux side, under Wine ---------------------------------------------------------
+
+// Under Wine drive Z: is the Linux root, so /proc can be read. The CPU figures of the Win32
+// calls count whole 10 ms ticks, too coarse for a 5 s window in which the platform decodes
+// and draws a few hundred frames; the scheduler's own figure per thread is in nanoseconds.
+bool ReadWholeFile(const std::string& path, std::string* text) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    text->clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        text->append(buffer, got);
+    }
+    CloseHandle(file);
+    return true;
+}
+
+// The Linux process whose command line (which Wine sets to the Windows one) contains the
+// text; the most recently started one if there are several.
+long FindLinuxProcess(const std::string& commandLineText) {
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    long best = 0;
+    unsigned long long bestStart = 0;
+    do {
+        const char* name = entry.cFileName;
+        if (name[0] < '1' || name[0] > '9') {
+            continue;
+        }
+        std::string text;
+        const std::string dir = std::string("Z:\\proc\\") + name;
+        if (!ReadWholeFile(dir + "\\cmdline", &text)) {
+            continue;
+        }
+        std::replace(text.begin(), text.end(), '\0', ' ');
+        if (text.find(commandLineText) == std::string::npos ||
+            !ReadWholeFile(dir + "\\stat", &text)) {
+            continue;
+        }
+        // Field 22, the start time, follows the parenthesised name.
+        const size_t close = text.rfind(')');
+        unsigned long long start = 0;
+        if (close != std::string::npos) {
+            const char* at = text.c_str() + close + 2;
+            for (int field = 3; field < 22 && at != nullptr; ++field) {
+                at = std::strchr(at, ' ');
+                at = at != nullptr ? at + 1 : nullptr;
+            }
+            start = at != nullptr ? std::strtoull(at, nullptr, 10) : 0;
+        }
+        if (best == 0 || start >= bestStart) {
+            best = std::atol(name);
+            bestStart = start;
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return best;
+}
+
+// The time the process's live threads have run, from their schedstat (first field, ns).
+double LinuxCpuMs(long linuxPid) {
+    if (linuxPid <= 0) {
+        return -1.0;
+    }
+    const std::string tasks = "Z:\\proc\\" + std::to_string(linuxPid) + "\\task\\";
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA((tasks + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        return -1.0;
+    }
+    double ns = 0.0;
+    do {
+        std::string text;
+        if (entry.cFileName[0] >= '0' && entry.cFileName[0] <= '9' &&
+            ReadWholeFile(tasks + entry.cFileName + "\\schedstat", &text)) {
+            ns += std::strtod(text.c_str(), nullptr);
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return ns / 1e6;
+}
+
+// --- Processes ---------------------------------------------------------------------------
+
+bool Launch(const std::string& commandLine, PROCESS_INFORMATION* process, HANDLE output) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != nullptr ? TRUE : FALSE,
+                          0, nullptr, nullptr, &startup, process) != 0;
+}
+
+BOOL CALLBACK CloseTop(HWND window, LPARAM data) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(data) && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == nullptr) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+// Closes the program's windows as a user would, and ends it only if that does not work.
+bool End(PROCESS_INFORMATION* process) {
+    EnumWindows(CloseTop, static_cast<LPARAM>(process->dwProcessId));
+    bool clean = WaitForSingleObject(process->hProcess, 10000) == WAIT_OBJECT_0;
+    if (!clean) {
+        TerminateProcess(process->hProcess, 1);
+        WaitForSingleObject(process->hProcess, 5000);
+    }
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
+    return clean;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// --- Out of process: start-up, CPU, memory, handles --------------------------------------
+
+struct ProcessRun {
+    bool ok;
+    double startUpMs;
+    double cpuMs;      // the scheduler's figure under Wine, else the Win32 one
+    double win32CpuMs; // GetProcessTimes (or the system's process list)
+    double xServerCpuMs;
+    bool played;
+    Memory memory;
+    double peakPrivateBytes;
+    Handles handles;
+};
+
+ProcessRun MeasureProcess(const std::string& exe, const std::string& movie) {
+    ProcessRun run = {};
+    PROCESS_INFORMATION process = {};
+    const double started = NowMs();
+    if (!Launch(Quoted(exe) + " " + Quoted(movie), &process, nullptr)) {
+        std::fprintf(stderr, "cannot start %s (%lu)\n", exe.c_str(), GetLastError());
+        return run;
+    }
+    HWND movieWindow = nullptr;
+    for (;;) {
+        if (movieWindow == nullptr || !IsWindow(movieWindow)) {
+            movieWindow = FindDescendant(process.dwProcessId, MOVIE_CLASS);
+        }
+        if (FrameOnScreen(movieWindow)) {
+            break;
+        }
+        if (NowMs() - started > LAUNCH_TIMEOUT_MS ||
+            WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
+            std::fprintf(stderr, "%s showed no movie\n", exe.c_str());
+            End(&process);
+            return run;
+        }
+        Sleep(1);
+    }
+    run.startUpMs = NowMs() - started;
+    run.memory = ReadMemory(process.hProcess);
+    run.peakPrivateBytes = run.memory.privateBytes;
+
+    const long linuxPid = FindLinuxProcess(exe);
+    const char* xServer = std::getenv("BENCH_XSERVER_PID");
+    const long xServerPid = xServer != nullptr ? std::atol(xServer) : 0;
+
+    const LRESULT firstPosition = SendWithin(movieWindow, MCIWNDM_GETPOSITIONA, 0, 0);
+    const double cpuBefore = CpuMs(process.hProcess, process.dwProcessId);
+    const double linuxBefore = LinuxCpuMs(linuxPid);
+    const double xServerBefore = LinuxCpuMs(xServerPid);
+    const double windowStart = NowMs();
+    while (NowMs() - windowStart < CPU_WINDOW_MS) {
+        Sleep(250);
+        const Memory now = ReadMemory(process.hProcess);
+        run.peakPrivateBytes = std::max(run.peakPrivateBytes, now.privateBytes);
+    }
+    const double cpuAfter = CpuMs(process.hProcess, process.dwProcessId);
+    const double linuxAfter = LinuxCpuMs(linuxPid);
+    const double xServerAfter = LinuxCpuMs(xServerPid);
+    const double windowLength = NowMs() - windowStart;
+    const double scale = CPU_WINDOW_MS / windowLength;
+    run.win32CpuMs = (cpuAfter - cpuBefore) * scale;
+    run.cpuMs = run.win32CpuMs;
+    if (linuxBefore >= 0.0 && linuxAfter >= 0.0) {
+        run.cpuMs = (linuxAfter - linuxBefore) * scale;
+        sources.cpuFromScheduler = true;
+    }
+    run.xServerCpuMs =
+        xServerBefore >= 0.0 && xServerAfter >= 0.0 ? (xServerAfter - xServerBefore) * scale : -1.0;
+    const LRESULT lastPosition = SendWithin(movieWindow, MCIWNDM_GETPOSITIONA, 0, 0);
+    run.played = lastPosition - firstPosition >= static_cast<LRESULT>(CPU_WINDOW_MS / 2);
+
+    const Memory last = ReadMemory(process.hProcess);
+    run.memory.peakWorkingSet = last.peakWorkingSet;
+    if (last.peakPrivateBytes > run.peakPrivateBytes) {
+        run.peakPrivateBytes = last.peakPrivateBytes;
+    } else {
+        // The platform's own peak did not exceed what was sampled: the sampled figure stands.
+        sources.peakSampled = true;
+    }
+    run.handles = ReadHandles(process.hProcess, process.dwProcessId);
+    if (!End(&process)) {
+        std::fprintf(stderr, "%s did not close and was ended\n", exe.c_str());
+    }
+    run.ok = true;
+    return run;
+}
+
+// --- In process: the child side ----------------------------------------------------------
+
+char firstPath[MAX_PATH + 2];
+char secondPath[MAX_PATH + 2];
+
+int ChildOpenPlayer() {
+    // Started as from its command line: the first movie opens and plays.
+    HACCEL accelerators = nullptr;
+    if (!StartUp(GetModuleHandleA(nullptr), firstPath, &accelerators)) {
+        return 2;
+    }
+    PumpFor(1000);
+    if (movieWindow.GetWindow() == nullptr || playerState != MCI_MODE_PLAY) {
+        return 3;
+    }
+    pendingPath = secondPath;
+    const HWND previous = movieWindow.GetWindow();
+    const double started = NowMs();
+    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_OPEN, 0);
+    const double returned = NowMs();
+    const bool shown = PumpUntil(
+        [previous] {
+            const HWND movie = movieWindow.GetWindow();
+            return movie != previous && FrameOnScreen(movie);
+        },
+        10000);
+    const double drawn = NowMs();
+    std::printf("open_call_ms %.3f\nopen_ms %.3f\n", returned - started, drawn - started);
+    DestroyWindow(mainFrame.GetWindow());
+    PumpPending();
+    return shown ? 0 : 4;
+}
+
+int ChildOpenBare() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HWND frame = CreateBareFrame(instance);
+    HWND movie = CreateBareMovie(frame, instance, firstPath);
+    if (movie == nullptr) {
+        return 3;
+    }
+    SendMessageA(movie, MCI_PLAY, 0, 0);
+    PumpFor(1000);
+    const double started = NowMs();
+    SendMessageA(movie, WM_CLOSE, 0, 0); // MCIWndDestroy
+    movie = CreateBareMovie(frame, instance, secondPath);
+    const double returned = NowMs();
+    const bool shown = PumpUntil([movie] { return FrameOnScreen(movie); }, 10000);
+    const double drawn = NowMs();
+    std::printf("open_call_ms %.3f\nopen_ms %.3f\n", returned - started, drawn - started);
+    DestroyWindow(frame);
+    PumpPending();
+    return shown ? 0 : 4;
+}
+
+// A drag over the whole track and back, again and again.
+int32_t ThumbPosition(int i) {
+    const int32_t k = static_cast<int32_t>(i % (2 * TRACK_SCALE));
+    return k <= TRACK_SCALE ? k : 2 * TRACK_SCALE - k;
+}
+
+void PrintThumb(const std::vector<double>& sent, const std::vector<double>& drawn) {
+    double total = 0.0;
+    for (double value : sent) {
+        total += value;
+    }
+    std::printf("thumb_us %.3f\nthumb_mean_us %.3f\nthumb_drawn_us %.3f\n", Median(sent) * 1000.0,
+                total * 1000.0 / static_cast<double>(sent.size()), Median(drawn) * 1000.0);
+}
+
+int ChildThumbPlayer() {
+    HACCEL accelerators = nullptr;
+    if (!StartUp(GetModuleHandleA(nullptr), "", &accelerators)) {
+        return 2;
+    }
+    pendingPath = firstPath;
+    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_OPEN, 0);
+    if (!PumpUntil([] { return FrameOnScreen(movieWindow.GetWindow()); }, 10000)) {
+        return 3;
+    }
+    PumpFor(300);
+    const HWND host = videoHost.GetWindow();
+    const LPARAM trackbar = reinterpret_cast<LPARAM>(positionTrackbar.GetWindow());
+    std::vector<double> sent, drawn;
+    for (int i = 0; i < THUMB_MOVES; ++i) {
+        const WPARAM code = MAKEWPARAM(TB_THUMBTRACK, ThumbPosition(i));
+        const double started = NowMs();
+        SendMessageA(host, WM_HSCROLL, code, trackbar);
+        const double returned = NowMs();
+        PumpPending();
+        sent.push_back(returned - started);
+        drawn.push_back(NowMs() - started);
+    }
+    SendMessageA(host, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), trackbar);
+    PrintThumb(sent, drawn);
+    DestroyWindow(mainFrame.GetWindow());
+    PumpPending();
+    return 0;
+}
+
+int ChildThumbBare() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HWND frame = CreateBareFrame(instance);
+    const HWND movie = CreateBareMovie(frame, instance, firstPath);
+    if (movie == nullptr || !PumpUntil([movie] { return FrameOnScreen(movie); }, 10000)) {
+        return 3;
+    }
+    PumpFor(300);
+    const int32_t start = static_cast<int32_t>(SendMessageA(movie, MCIWNDM_GETSTART, 0, 0));
+    const int32_t length = static_cast<int32_t>(SendMessageA(movie, MCIWNDM_GETLENGTH, 0, 0));
+    std::vector<double> sent, drawn;
+    for (int i = 0; i < THUMB_MOVES; ++i) {
+        const LPARAM target = MoviePositionOf(ThumbPosition(i), start, length);
+        const double started = NowMs();
+        SendMessageA(movie, MCI_SEEK, 0, target); // MCIWndSeek
+        const double returned = NowMs();
+        PumpPending();
+        sent.push_back(returned - started);
+        drawn.push_back(NowMs() - started);
+    }
+    PrintThumb(sent, drawn);
+    DestroyWindow(frame);
+    PumpPending();
+    return 0;
+}
+
+int RunChild(int argc, char** argv) {
+    if (argc < 5) {
+        return 1;
+    }
+    const std::string what = argv[2];
+    const bool player = std::strcmp(argv[3], "player") == 0;
+    std::snprintf(firstPath, sizeof firstPath, "%s", argv[4]);
+    std::snprintf(secondPath, sizeof secondPath, "%s", argc > 5 ? argv[5] : argv[4]);
+    int result = 1;
+    if (what == "open") {
+        result = player ? ChildOpenPlayer() : ChildOpenBare();
+    } else if (what == "thumb") {
+        result = player ? ChildThumbPlayer() : ChildThumbBare();
+    }
+    std::fflush(stdout);
+    return result;
+}
+
+// --- In process: the parent side ---------------------------------------------------------
+
+std::string SelfPath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+// Runs a child measurement and returns its "name value" lines' values, or nothing on failure.
+bool RunChildMeasure(const std::string& arguments,
+                     std::vector<std::pair<std::string, double>>* out) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        return false;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    PROCESS_INFORMATION process = {};
+    const bool launched = Launch(Quoted(SelfPath()) + " child " + arguments, &process, writeEnd);
+    CloseHandle(writeEnd);
+    if (!launched) {
+        CloseHandle(readEnd);
+        return false;
+    }
+    std::string text;
+    char buffer[512];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        text.append(buffer, got);
+    }
+    CloseHandle(readEnd);
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (code != 0) {
+        std::fprintf(stderr, "child %s failed (%lu): %s\n", arguments.c_str(), code, text.c_str());
+        return false;
+    }
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        char name[64] = {};
+        double value = 0.0;
+        if (std::sscanf(text.substr(at, end - at).c_str(), "%63s %lf", name, &value) == 2) {
+            out->push_back({name, value});
+        }
+        at = end + 1;
+    }
+    return true;
+}
+
+double ValueOf(const std::vector<std::pair<std::string, double>>& values, const char* name) {
+    for (const auto& value : values) {
+        if (value.first == name) {
+            return value.second;
+        }
+    }
+    return 0.0;
+}
+
+// --- The table ---------------------------------------------------------------------------
+
+struct Row {
+    const char* measure;
+    std::vector<double> player;
+    std::vector<double> bare;
+    double goal; // the largest acceptable ratio, 0 for none
+    const char* format;
+};
+
+void PrintRow(const Row& row) {
+    if (row.player.empty() && row.bare.empty()) {
+        return;
+    }
+    const double player = Median(row.player);
+    const double bare = Median(row.bare);
+    const bool both = !row.player.empty() && !row.bare.empty() && bare > 0.0;
+    char playerText[32] = "n/a", bareText[32] = "n/a", ratioText[32] = "-", goalText[32] = "-",
+         metText[8] = "";
+    if (!row.player.empty()) {
+        std::snprintf(playerText, sizeof playerText, row.format, player);
+    }
+    if (!row.bare.empty()) {
+        std::snprintf(bareText, sizeof bareText, row.format, bare);
+    }
+    if (both) {
+        std::snprintf(ratioText, sizeof ratioText, "%.3f", player / bare);
+    }
+    if (row.goal > 0.0) {
+        std::snprintf(goalText, sizeof goalText, "<= %.2f", row.goal);
+        std::snprintf(metText, sizeof metText, "%s",
+                      both && player / bare <= row.goal ? "yes" : "NO");
+    }
+    std::printf("| %s | %s | %s | %s | %s | %s |\n", row.measure, playerText, bareText, ratioText,
+                goalText, metText);
+}
+
+int RunBenchmark(int argc, char** argv) {
+    if (argc < 7) {
+        return 1;
+    }
+    const std::string player = argv[2], bare = argv[3], playMovie = argv[4], secondMovie = argv[5];
+    const int runs = std::max(1, std::atoi(argv[6]));
+    // "processes" as a last argument: only the out-of-process rows (for trying variants).
+    const bool inProcess = !(argc > 7 && std::strcmp(argv[7], "processes") == 0);
+
+    Row startUp = {"Start-up to first frame (ms)", {}, {}, 1.05, "%.1f"};
+    Row open = {"Second open while playing, to its first frame (ms)", {}, {}, 0.0, "%.1f"};
+    Row openCall = {"Second open, the command alone (ms)", {}, {}, 0.0, "%.1f"};
+    Row cpu = {"CPU over 5 s of playback (ms)", {}, {}, 1.05, "%.1f"};
+    Row win32Cpu = {"CPU over 5 s, Win32 figure (10 ms ticks)", {}, {}, 0.0, "%.0f"};
+    Row xServerCpu = {"X server CPU over the same 5 s (ms)", {}, {}, 0.0, "%.1f"};
+    Row thumb = {"Thumb-drag notification vs bare seek (us)", {}, {}, 1.20, "%.1f"};
+    Row thumbMean = {"Thumb-drag notification vs bare seek, mean (us)", {}, {}, 0.0, "%.1f"};
+    Row thumbDrawn = {"Thumb drag with its repaint (us)", {}, {}, 0.0, "%.1f"};
+    Row privateBytes = {"Private bytes after opening (KB)", {}, {}, 1.05, "%.0f"};
+    Row peakPrivate = {"Peak private bytes (KB)", {}, {}, 1.05, "%.0f"};
+    Row peakWorkingSet = {"Peak working set (KB)", {}, {}, 0.0, "%.0f"};
+    Row user = {"USER objects", {}, {}, 0.0, "%.0f"};
+    Row gdi = {"GDI objects", {}, {}, 0.0, "%.0f"};
+    Row kernel = {"Kernel handles", {}, {}, 0.0, "%.0f"};
+    int played = 0, measured = 0;
+
+    for (int r = 0; r < runs; ++r) {
+        // Alternate which goes first, so that drift in the machine's load falls on both.
+        for (int k = 0; k < 2; ++k) {
+            const bool isPlayer = (k == 0) == (r % 2 == 0);
+            const ProcessRun run = MeasureProcess(isPlayer ? player : bare, playMovie);
+            if (!run.ok) {
+                continue;
+            }
+            ++measured;
+            played += run.played ? 1 : 0;
+            // A negative figure is one the platform could not give (the GDI count of a 32-bit
+            // process under Wine, say).
+            auto add = [isPlayer](Row& row, double value) {
+                if (value >= 0.0) {
+                    (isPlayer ? row.player : row.bare).push_back(value);
+                }
+            };
+            add(startUp, run.startUpMs);
+            add(cpu, run.cpuMs);
+            add(win32Cpu, run.win32CpuMs);
+            if (run.xServerCpuMs >= 0.0) {
+                add(xServerCpu, run.xServerCpuMs);
+            }
+            add(privateBytes, run.memory.privateBytes / 1024.0);
+            add(peakPrivate, run.peakPrivateBytes / 1024.0);
+            add(peakWorkingSet, run.memory.peakWorkingSet / 1024.0);
+            add(user, run.handles.user);
+            add(gdi, run.handles.gdi);
+            add(kernel, run.handles.kernel);
+
+            const char* kind = isPlayer ? "player" : "bare";
+            std::vector<std::pair<std::string, double>> values;
+            if (inProcess && RunChildMeasure(std::string("open ") + kind + " " + Quoted(playMovie) +
+                                                 " " + Quoted(secondMovie),
+                                             &values)) {
+                add(open, ValueOf(values, "open_ms"));
+                add(openCall, ValueOf(values, "open_call_ms"));
+            }
+            values.clear();
+            if (inProcess &&
+                RunChildMeasure(std::string("thumb ") + kind + " " + Quoted(secondMovie),
+                                &values)) {
+                add(thumb, ValueOf(values, "thumb_us"));
+                add(thumbMean, ValueOf(values, "thumb_mean_us"));
+                add(thumbDrawn, ValueOf(values, "thumb_drawn_us"));
+            }
+            std::fprintf(
+                stderr, "run %d %s: start-up %.1f ms, cpu %.1f ms%s, open %.1f ms, thumb %.1f us\n",
+                r + 1, kind, run.startUpMs, run.cpuMs, run.played ? "" : " (did not play)",
+                Last(isPlayer ? open.player : open.bare),
+                Last(isPlayer ? thumb.player : thumb.bare));
+        }
+    }
+
+    std::printf("Medians of %d runs of each program (%d of %d process runs played through the "
+                "CPU window).\n\n",
+                runs, played, measured);
+    std::printf("| Measure | Player | Bare host | Player / bare | Goal | Met |\n");
+    std::printf("|---|---:|---:|---:|---|---|\n");
+    for (const Row* row :
+         {&startUp, &open, &openCall, &cpu, &win32Cpu, &xServerCpu, &thumb, &thumbMean, &thumbDrawn,
+          &privateBytes, &peakPrivate, &peakWorkingSet, &user, &gdi, &kernel}) {
+        PrintRow(*row);
+    }
+    std::printf("\n");
+    if (sources.privateFromPagefile) {
+        std::printf("- Private bytes: PROCESS_MEMORY_COUNTERS_EX.PrivateUsage is 0 here, so "
+                    "PagefileUsage is shown (under Wine: the Linux process's RssAnon + VmSwap).\n");
+    }
+    if (sources.peakSampled) {
+        std::printf("- Peak private bytes: PeakPagefileUsage never exceeded the current value "
+                    "here, so the peak is the largest of samples taken every 250 ms.\n");
+    }
+    if (sources.userFromWindows) {
+        std::printf("- USER objects: GetGuiResources returns 0 here, so the process's windows "
+                    "are counted (top-level and all descendants).\n");
+    }
+    if (sources.gdiFromTable) {
+        std::printf("- GDI objects: GetGuiResources returns 0 here, so the used entries of the "
+                    "process's GDI handle table (PEB GdiSharedHandleTable) are counted.\n");
+    }
+    if (sources.handlesFromSystem) {
+        std::printf("- Kernel handles: GetProcessHandleCount gives 0 here, so the HandleCount of "
+                    "NtQuerySystemInformation(SystemProcessInformation) is shown.\n");
+    }
+    if (sources.cpuFromScheduler) {
+        std::printf("- CPU: the Linux scheduler's run time of the process's threads "
+                    "(/proc/PID/task/*/schedstat, in ns), found through drive Z:.\n");
+    }
+    if (sources.cpuFromSystem) {
+        std::printf("- CPU: GetProcessTimes under-reports another process here, so the user and "
+                    "kernel times of NtQuerySystemInformation(SystemProcessInformation) are "
+                    "used (10 ms resolution).\n");
+    }
+    std::fflush(stdout);
+    return measured > 0 ? 0 : 1;
+}
+
+// --- Soak --------------------------------------------------------------------------------
+
+// Opens a movie through the player's own open-file dialog, as a user would.
+bool OpenThroughDialog(HWND frame, DWORD processId, const std::string& path) {
+    PostMessageA(frame, WM_COMMAND, IDM_OPEN, 0);
+    HWND dialog = nullptr, edit = nullptr;
+    const double deadline = NowMs() + 15000;
+    while ((dialog = FindVisibleTop(processId, "#32770")) == nullptr ||
+           (edit = FindChildOfClass(dialog, "Edit")) == nullptr) {
+        if (NowMs() > deadline) {
+            return false;
+        }
+        Sleep(10);
+    }
+    SendWithin(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    while (IsWindow(dialog)) {
+        if (NowMs() > deadline) {
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return false;
+        }
+        Sleep(10);
+    }
+    HWND movie = nullptr;
+    while (!FrameOnScreen(movie = FindDescendant(processId, MOVIE_CLASS))) {
+        if (NowMs() > deadline) {
+            return false;
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+void PrintSoakLine(int minute, int cycles, HANDLE process, DWORD processId) {
+    const Handles handles = ReadHandles(process, processId);
+    const Memory memory = ReadMemory(process);
+    std::printf("| %d | %d | %ld | %ld | %ld | %.0f | %.0f |\n", minute, cycles, handles.user,
+                handles.gdi, handles.kernel, memory.privateBytes / 1024.0,
+                memory.peakWorkingSet / 1024.0);
+    std::fflush(stdout);
+}
+
+int RunSoak(int argc, char** argv) {
+    if (argc < 7) {
+        return 1;
+    }
+    const std::string player = argv[2];
+    const std::string movies[2] = {argv[3], argv[4]};
+    const int minutes = std::max(1, std::atoi(argv[5]));
+    const double cycleMs = std::max(2, std::atoi(argv[6])) * 1000.0;
+
+    PROCESS_INFORMATION process = {};
+    if (!Launch(Quoted(player) + " " + Quoted(movies[0]), &process, nullptr)) {
+        std::fprintf(stderr, "cannot start %s\n", player.c_str());
+        return 1;
+    }
+    const double started = NowMs();
+    HWND frame = nullptr;
+    while (!FrameOnScreen(FindDescendant(process.dwProcessId, MOVIE_CLASS)) ||
+           (frame = FindVisibleTop(process.dwProcessId, "MainWnd")) == nullptr) {
+        if (NowMs() - started > LAUNCH_TIMEOUT_MS) {
+            std::fprintf(stderr, "the player showed no movie\n");
+            End(&process);
+            return 1;
+        }
+        Sleep(10);
+    }
+    SendWithin(frame, WM_COMMAND, IDM_REPEAT, 0);
+    std::printf("Repeat on; every %.0f s: Close, Open (through the open-file dialog) and "
+                "Play/Pause, alternating %s and %s.\n\n",
+                cycleMs / 1000.0, movies[0].c_str(), movies[1].c_str());
+    std::printf(
+        "| Minute | Cycles | USER | GDI | Kernel handles | Private KB | Peak working set KB "
+        "|\n|---:|---:|---:|---:|---:|---:|---:|\n");
+    PrintSoakLine(0, 0, process.hProcess, process.dwProcessId);
+
+    int cycles = 0, failures = 0;
+    const double soakStart = NowMs();
+    double nextCycle = soakStart + cycleMs;
+    for (int minute = 1; minute <= minutes; ++minute) {
+        const double minuteEnd = soakStart + minute * 60000.0;
+        while (NowMs() < minuteEnd) {
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
+                std::fprintf(stderr, "the player ended during the soak\n");
+                return 1;
+            }
+            if (NowMs() >= nextCycle) {
+                nextCycle += cycleMs;
+                SendWithin(frame, WM_COMMAND, IDM_CLOSE, 0);
+                if (OpenThroughDialog(frame, process.dwProcessId, movies[(cycles + 1) % 2])) {
+                    SendWithin(frame, WM_COMMAND, IDM_PLAYPAUSE, 0);
+                } else {
+                    ++failures;
+                }
+                ++cycles;
+            }
+            Sleep(100);
+        }
+        PrintSoakLine(minute, cycles, process.hProcess, process.dwProcessId);
+    }
+    if (sources.privateFromPagefile || sources.userFromWindows || sources.gdiFromTable ||
+        sources.handlesFromSystem) {
+        std::printf("\nUnder Wine: USER = the process's windows, GDI = used entries of its GDI "
+                    "handle table, kernel handles from SystemProcessInformation, private = "
+                    "PagefileUsage.\n");
+    }
+    if (failures > 0) {
+        std::printf("\n%d of %d open cycles failed.\n", failures, cycles);
+    }
+    std::fflush(stdout);
+    End(&process);
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "run") == 0) {
+        return RunBenchmark(argc, argv);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "soak") == 0) {
+        return RunSoak(argc, argv);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "child") == 0) {
+        return RunChild(argc, argv);
+    }
+    std::fprintf(stderr, "usage: bench_driver run PLAYER BARE PLAY.avi SECOND.avi RUNS\n"
+                         "       bench_driver soak PLAYER FIRST.avi SECOND.avi MINUTES CYCLE_S\n");
+    return 1;
+}

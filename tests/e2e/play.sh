@@ -168,21 +168,33 @@ playing || fail "the picture does not move: not playing"
 chord Control_L r
 playing || fail "not playing after Repeat"
 
-press space
-within 50 still || fail "Space did not pause: the picture still moves"
-press space
-playing || fail "Space did not resume: the picture stays still"
+# Another program's window can take the activation between the click and the key (Wine keeps
+# one active window for all programs of its server, whatever their display): a key that was
+# lost is pressed again, at most three times (here and for Alt+F4 below).
+toggled() { # check
+    local attempt
+    for attempt in 1 2 3; do
+        press space
+        within 30 "$1" && return 0
+        echo "Space, attempt $attempt: no effect"
+    done
+    return 1
+}
+toggled still || fail "Space did not pause: the picture still moves"
+toggled playing || fail "Space did not resume: the picture stays still"
 
-chord Alt_L F4
 status=
-for ((i = 0; i < 100; i++)); do
-    if ! kill -0 "$wine_pid" 2>/dev/null; then
-        wait "$wine_pid"
-        status=$?
-        wine_pid=
-        break
-    fi
-    sleep 0.1
+ended() {
+    kill -0 "$wine_pid" 2>/dev/null && return 1
+    wait "$wine_pid"
+    status=$?
+    wine_pid=
+    return 0
+}
+for attempt in 1 2 3; do
+    chord Alt_L F4
+    within 30 ended && break
+    echo "Alt+F4, attempt $attempt: no effect"
 done
 [ -n "$status" ] || fail "the player did not end after Alt+F4"
 [ "$status" -eq 0 ] || fail "exit code $status"

@@ -92,7 +92,10 @@ TEST_P(MovieWindowZoom, CreationAppliesTheCurrentZoom) {
 
 INSTANTIATE_TEST_SUITE_P(Zooms, MovieWindowZoom,
                          testing::Values(ZoomCase{50, 82, 62}, ZoomCase{100, 162, 122},
-                                         ZoomCase{200, 322, 242}));
+                                         ZoomCase{200, 322, 242}),
+                         [](const testing::TestParamInfo<ZoomCase>& info) {
+                             return "Percent" + std::to_string(info.param.zoom);
+                         });
 
 TEST(MovieWindow, SetZoomResizesTheWindowAndReportsTheSizeToTheHost) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());

@@ -300,12 +300,14 @@ TEST_P(OpenLongPath, OnlyAPathThatFitsTheBufferIsTried) {
     ExpectNoMovie();
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, OpenLongPath,
-                         testing::Values(LongPathCase{259, true, true},
-                                         LongPathCase{260, true, false},
-                                         LongPathCase{259, false, true},
-                                         LongPathCase{260, false, false},
-                                         LongPathCase{1000, true, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, OpenLongPath,
+    testing::Values(LongPathCase{259, true, true}, LongPathCase{260, true, false},
+                    LongPathCase{259, false, true}, LongPathCase{260, false, false},
+                    LongPathCase{1000, true, false}),
+    [](const testing::TestParamInfo<LongPathCase>& info) {
+        return std::to_string(info.param.length) + (info.param.quoted ? "Quoted" : "Bare");
+    });
 
 TEST(OpenClose, CommandLineFromStartUpOpensAndPlays) {
     const std::string commandLine = "\"" + FixturePath("clip320.avi") + "\"";

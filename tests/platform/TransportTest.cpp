@@ -122,6 +122,27 @@ void ExpectAt(int position, int trackbar, const char* timeText) {
     EXPECT_EQ(timeText, StatusPart(2));
 }
 
+const char* CommandName(int id) {
+    switch (id) {
+    case IDM_REWIND:
+        return "Rewind";
+    case IDM_FORWARD:
+        return "Forward";
+    case IDM_BEGINNING:
+        return "Beginning";
+    case IDM_END:
+        return "End";
+    default:
+        return "Command";
+    }
+}
+
+const char* ScrollCodeName(int code) {
+    const char* names[] = {"LineUp",     "LineDown", "PageUp", "PageDown", "ThumbPosition",
+                           "ThumbTrack", "Top",      "Bottom", "EndTrack"};
+    return code >= 0 && code <= 8 ? names[code] : "Other";
+}
+
 bool NothingHappensFor(uint32_t ms, const std::function<bool()>& happened) {
     return !PumpUntil(happened, ms);
 }
@@ -227,7 +248,11 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{MCI_MODE_STOP, 0, IDM_FORWARD, 1000, 40, "00:01/00:05"},
         StepCase{MCI_MODE_STOP, 4500, IDM_FORWARD, 5000 - FRAME_MS, 200, "00:05/00:05"},
         StepCase{MCI_MODE_STOP, 3000, IDM_BEGINNING, 0, 0, "00:00/00:05"},
-        StepCase{MCI_MODE_STOP, 0, IDM_END, 5000 - FRAME_MS, 200, "00:05/00:05"}));
+        StepCase{MCI_MODE_STOP, 0, IDM_END, 5000 - FRAME_MS, 200, "00:05/00:05"}),
+    [](const testing::TestParamInfo<StepCase>& info) {
+        return std::string(info.param.state == MCI_MODE_PAUSE ? "Paused" : "Stopped") + "At" +
+               std::to_string(info.param.from) + CommandName(info.param.command);
+    });
 
 TEST(Transport, PlayAfterASeekWhilePausedPlaysFromTheNewPosition) {
     ASSERT_NO_FATAL_FAILURE(OpenClip320());
@@ -389,7 +414,10 @@ INSTANTIATE_TEST_SUITE_P(Codes, TransportLineAndPage,
                                          ScrollCase{TB_LINEDOWN, 44, 0, 1100, "00:01/00:05"},
                                          ScrollCase{TB_PAGEUP, 80, 199, 2000, "00:02/00:05"},
                                          ScrollCase{TB_PAGEDOWN, 200, 3, 5000 - FRAME_MS,
-                                                    "00:05/00:05"}));
+                                                    "00:05/00:05"}),
+                         [](const testing::TestParamInfo<ScrollCase>& info) {
+                             return std::string(ScrollCodeName(info.param.code));
+                         });
 
 class TransportIgnoredScroll : public testing::TestWithParam<int> {};
 
@@ -408,7 +436,10 @@ TEST_P(TransportIgnoredScroll, DoesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, TransportIgnoredScroll,
-                         testing::Values(TB_THUMBPOSITION, TB_TOP, TB_BOTTOM));
+                         testing::Values(TB_THUMBPOSITION, TB_TOP, TB_BOTTOM),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(ScrollCodeName(info.param));
+                         });
 
 TEST(TransportEnd, WithoutRepeatTheMovieStopsAtTheStartOnce) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());

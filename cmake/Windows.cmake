@@ -112,3 +112,19 @@ if(HAVE_PLAYER)
                              ENVIRONMENT "${WINE_ENV}" RUN_SERIAL ON TIMEOUT 180)
     endforeach()
 endif()
+
+# Hostile command lines and files given to the real executable, driven from a Win32 program
+# that controls the exact command-line text (tests/e2e/HostileDriver.cpp). Wine converts file
+# names to the locale's character set: only a UTF-8 locale finds the fixture whose name has an
+# e-acute (0xE9 in code page 1252) on disk.
+if(HAVE_PLAYER)
+    add_executable(hostile_driver tests/e2e/HostileDriver.cpp)
+    target_compile_options(hostile_driver PRIVATE ${WARNINGS})
+    target_link_libraries(hostile_driver PRIVATE user32 kernel32)
+    target_link_options(hostile_driver PRIVATE ${STATIC_RUNTIME})
+    add_dependencies(hostile_driver quillotrope)
+    add_test(NAME ${CMAKE_SYSTEM_PROCESSOR}.e2e.hostile
+             COMMAND hostile_driver $<TARGET_FILE:quillotrope>)
+    set_tests_properties(${CMAKE_SYSTEM_PROCESSOR}.e2e.hostile PROPERTIES
+                         ENVIRONMENT "${WINE_ENV};LC_ALL=C.UTF-8" RUN_SERIAL ON TIMEOUT 120)
+endif()

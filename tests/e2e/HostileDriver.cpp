@@ -1,0 +1,546 @@
+// Starts the real player with hostile command lines and checks that each run ends in a defined
+// state: the frame shows, the platform's error boxes (if any) are answered with OK, the title,
+// the movie window and the frame's size are what the input deserves, and closing the frame
+// ends the process with exit code 0.
+//
+//     hostile_driver <player.exe> [case-name]
+//
+// CreateProcessA gives exact control over the command-line text, quotes and blanks included.
+// The fixtures folder comes from QUILLOTROPE_FIXTURES. A Unix path (as Wine passes it on) is
+// mapped onto drive Z:, which is where Wine puts the root.
+#include <windows.h>
+#include <vfw.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char APP_TITLE[] = "Quillotrope";
+const char FRAME_CLASS[] = "MainWnd";
+const char DIALOG_CLASS[] = "#32770";
+const char MOVIE_CLASS[] = "MCIWndClass";
+const int MESSAGE_TEXT_ID = 0xFFFF; // a message box's text control
+const LRESULT MODE_STOP = 525;
+const LRESULT MODE_PLAY = 526;
+
+// The frame's place when no movie has sized it: (120, 50), 400 x 320.
+const RECT START_RECT = {120, 50, 520, 370};
+
+const DWORD POLL_MS = 20;
+const DWORD SETTLE_DEADLINE_MS = 20000; // a cold Wine start is slow
+const DWORD PLAY_DEADLINE_MS = 3000;
+const DWORD EXIT_DEADLINE_MS = 10000;
+// The whole run stays inside the test's timeout: cases left when this is spent fail unrun.
+const DWORD BUDGET_MS = 100000;
+const UINT ROUND_TRIP_MS = 2000;
+
+enum class Expect {
+    Plays,   // the movie opens and plays, title "<file> - Quillotrope", no error box
+    NoMovie, // no movie, "Quillotrope", frame as started; the platform may show its box
+    Refused, // no movie, "Quillotrope", frame as started, and no box at all: never opened
+};
+
+const char* ExpectName(Expect expect) {
+    switch (expect) {
+    case Expect::Plays:
+        return "plays";
+    case Expect::NoMovie:
+        return "no movie";
+    case Expect::Refused:
+        return "refused";
+    }
+    return "?";
+}
+
+struct Case {
+    std::string name;
+    std::string text; // the command line after the program name, exactly
+    Expect expect;
+    std::string fileTitle; // for Plays: the title's first part
+};
+
+struct Outcome {
+    bool started = false;
+    bool settled = false;
+    bool exitedEarly = false; // before the window was closed: a crash or an exit of its own
+    DWORD earlyExitCode = 0;
+    std::string title;
+    bool movieWindow = false;
+    RECT movieRect = {0, 0, 0, 0};
+    bool playing = false;
+    bool playedOut = false; // stopped, but the run has lasted longer than the movie
+    RECT frameRect = {0, 0, 0, 0};
+    std::vector<std::string> boxes; // "caption: text" of each error box answered
+    bool boxWhileClosing = false;
+    bool exited = false;
+    DWORD exitCode = 0;
+    DWORD settleMs = 0;
+    DWORD frameMs = 0; // when the frame first showed
+    DWORD boxMs = 0;   // when the first error box showed
+};
+
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+    }
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The top-level windows of one process: its frame and its dialogs (visible or not yet: a
+// message box exists, hidden, from its creation until its modal loop first goes idle).
+struct TopLevel {
+    DWORD processId;
+    HWND frame = nullptr;
+    std::vector<HWND> dialogs;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data) {
+    TopLevel* found = reinterpret_cast<TopLevel*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != found->processId) {
+        return TRUE;
+    }
+    const std::string name = ClassOf(window);
+    if (name == FRAME_CLASS) {
+        found->frame = window;
+    } else if (name == DIALOG_CLASS) {
+        found->dialogs.push_back(window);
+    }
+    return TRUE;
+}
+
+TopLevel FindTopLevel(DWORD processId) {
+    TopLevel found;
+    found.processId = processId;
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+BOOL CALLBACK FindMovie(HWND window, LPARAM data) {
+    if (ClassOf(window) == MOVIE_CLASS) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND MovieChild(HWND frame) {
+    HWND movie = nullptr;
+    EnumChildWindows(frame, FindMovie, reinterpret_cast<LPARAM>(&movie));
+    return movie;
+}
+
+// The text of a window in the other process; a timeout keeps a hung player from hanging us.
+std::string TextOf(HWND window) {
+    char text[512] = "";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, ROUND_TRIP_MS, &result);
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+std::string Describe(HWND dialog) {
+    char caption[256] = "";
+    GetWindowTextA(dialog, caption, sizeof caption);
+    std::string text = TextOf(GetDlgItem(dialog, MESSAGE_TEXT_ID));
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return std::string(caption) + ": " + text;
+}
+
+// Answers every dialog of the process with OK (recorded once per window).
+void AnswerDialogs(const TopLevel& found, std::vector<HWND>& answered, Outcome& outcome,
+                   bool closing) {
+    for (HWND dialog : found.dialogs) {
+        // As a user would: once it shows (its caption and text are complete then). A box
+        // answered hides at once but lives on for about 2 s under a display without a window
+        // manager; one still showing is answered again.
+        if (!IsWindowVisible(dialog)) {
+            continue;
+        }
+        bool known = false;
+        for (HWND seen : answered) {
+            known = known || seen == dialog;
+        }
+        if (!known) {
+            answered.push_back(dialog);
+            outcome.boxes.push_back(Describe(dialog));
+            outcome.boxWhileClosing = outcome.boxWhileClosing || closing;
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }
+}
+
+// Whether the player's thread answers a message: in its main loop or in a modal one.
+bool RoundTrip(HWND frame) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ROUND_TRIP_MS, &result) != 0;
+}
+
+bool Exited(HANDLE process) {
+    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+HANDLE PlayerJob() {
+    static HANDLE job = nullptr;
+    if (job == nullptr) {
+        job = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
+        std::memset(&limits, 0, sizeof limits);
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    return job;
+}
+
+Outcome Run(const std::string& exe, const Case& run) {
+    Outcome outcome;
+    std::string commandLine = "\"" + exe + "\" " + run.text;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    std::memset(&process, 0, sizeof process);
+    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &process)) {
+        return outcome;
+    }
+    // Should this driver be killed (the test's timeout), the job takes the player with it.
+    AssignProcessToJobObject(PlayerJob(), process.hProcess);
+    ResumeThread(process.hThread);
+    outcome.started = true;
+    std::vector<HWND> answered;
+    HWND frame = nullptr;
+
+    // Settled: the frame exists, no dialog exists, and the player's thread answered a message
+    // without one appearing meanwhile, twice in a row, so a round trip answered between two
+    // boxes does not count. Only the main loop is left then: Open and Play/Pause have run.
+    const DWORD start = GetTickCount();
+    int quiet = 0;
+    while (GetTickCount() - start < SETTLE_DEADLINE_MS) {
+        if (Exited(process.hProcess)) {
+            outcome.exitedEarly = true;
+            GetExitCodeProcess(process.hProcess, &outcome.earlyExitCode);
+            break;
+        }
+        TopLevel found = FindTopLevel(process.dwProcessId);
+        if (frame == nullptr && found.frame != nullptr) {
+            outcome.frameMs = GetTickCount() - start;
+        }
+        const size_t boxes = outcome.boxes.size();
+        AnswerDialogs(found, answered, outcome, false);
+        if (boxes == 0 && !outcome.boxes.empty()) {
+            outcome.boxMs = GetTickCount() - start;
+        }
+        frame = found.frame;
+        if (frame != nullptr && found.dialogs.empty() && RoundTrip(frame) &&
+            FindTopLevel(process.dwProcessId).dialogs.empty()) {
+            if (++quiet == 2) {
+                outcome.settled = true;
+                outcome.settleMs = GetTickCount() - start;
+                break;
+            }
+        } else {
+            quiet = 0;
+        }
+        // The poll's pause, cut short if the player ends.
+        WaitForSingleObject(process.hProcess, POLL_MS);
+    }
+
+    if (outcome.settled) {
+        char title[600] = "";
+        GetWindowTextA(frame, title, sizeof title);
+        outcome.title = title;
+        GetWindowRect(frame, &outcome.frameRect);
+        HWND movie = MovieChild(frame);
+        outcome.movieWindow = movie != nullptr;
+        if (movie != nullptr) {
+            GetWindowRect(movie, &outcome.movieRect);
+            // The movie window's own mode and length (ms), asked across processes: no
+            // pointers involved. A short clip on a slow machine may have played to its end
+            // (and stopped) by now; only a run longer than the movie excuses a stopped mode.
+            DWORD_PTR length = 0;
+            SendMessageTimeoutA(movie, MCIWNDM_GETLENGTH, 0, 0, SMTO_ABORTIFHUNG, ROUND_TRIP_MS,
+                                &length);
+            const DWORD asked = GetTickCount();
+            while (!outcome.playing && !outcome.playedOut &&
+                   GetTickCount() - asked < PLAY_DEADLINE_MS) {
+                DWORD_PTR mode = 0;
+                SendMessageTimeoutA(movie, MCIWNDM_GETMODEA, 0, 0, SMTO_ABORTIFHUNG, ROUND_TRIP_MS,
+                                    &mode);
+                outcome.playing = static_cast<LRESULT>(mode) == MODE_PLAY;
+                outcome.playedOut = static_cast<LRESULT>(mode) == MODE_STOP && length > 0 &&
+                                    GetTickCount() - start > length;
+                if (!outcome.playing && !outcome.playedOut) {
+                    WaitForSingleObject(process.hProcess, POLL_MS);
+                }
+            }
+        }
+    }
+
+    if (!outcome.exitedEarly && frame != nullptr) {
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        const DWORD closed = GetTickCount();
+        while (GetTickCount() - closed < EXIT_DEADLINE_MS) {
+            if (Exited(process.hProcess)) {
+                outcome.exited = true;
+                break;
+            }
+            AnswerDialogs(FindTopLevel(process.dwProcessId), answered, outcome, true);
+            WaitForSingleObject(process.hProcess, POLL_MS);
+        }
+        if (outcome.exited) {
+            GetExitCodeProcess(process.hProcess, &outcome.exitCode);
+        }
+    }
+    if (!Exited(process.hProcess)) {
+        // Our own child, by its handle: a hung player must not outlive the test.
+        TerminateProcess(process.hProcess, 99);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return outcome;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// What is wrong with an outcome, or empty when it is what the input deserves.
+std::string Faults(const Case& run, const Outcome& outcome) {
+    std::string faults;
+    auto fault = [&faults](const std::string& text) {
+        faults += (faults.empty() ? "" : "; ") + text;
+    };
+    if (!outcome.started) {
+        fault("could not start the player");
+        return faults;
+    }
+    if (outcome.exitedEarly) {
+        char code[32];
+        std::snprintf(code, sizeof code, "0x%08lX",
+                      static_cast<unsigned long>(outcome.earlyExitCode));
+        fault(std::string("ended by itself before the window was closed, exit code ") + code);
+        return faults;
+    }
+    if (!outcome.settled) {
+        fault("did not settle within the deadline (no frame, a dialog that stays, or a hang)");
+    }
+    if (!outcome.exited) {
+        fault("did not end after WM_CLOSE");
+    } else if (outcome.exitCode != 0) {
+        fault("exit code " + std::to_string(outcome.exitCode));
+    }
+    if (outcome.boxWhileClosing) {
+        fault("a dialog appeared while closing");
+    }
+    if (!outcome.settled) {
+        return faults;
+    }
+    const std::string wanted =
+        run.expect == Expect::Plays ? run.fileTitle + " - " + APP_TITLE : APP_TITLE;
+    if (outcome.title != wanted) {
+        fault("title \"" + outcome.title + "\", expected \"" + wanted + "\"");
+    }
+    if (run.expect == Expect::Plays) {
+        if (!outcome.movieWindow) {
+            fault("no movie window");
+        } else if (!outcome.playing && !outcome.playedOut) {
+            fault("the movie is not playing");
+        }
+        if (!outcome.boxes.empty()) {
+            fault("an error box: " + outcome.boxes.front());
+        }
+    } else {
+        if (outcome.movieWindow) {
+            fault("a movie window exists");
+        }
+        if (!SameRect(outcome.frameRect, START_RECT)) {
+            fault("the frame moved or changed size");
+        }
+        if (run.expect == Expect::Refused && !outcome.boxes.empty()) {
+            fault("an error box for a refused path: " + outcome.boxes.front());
+        }
+    }
+    return faults;
+}
+
+std::string Rect(const RECT& rect) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%ldx%ld at (%ld,%ld)", rect.right - rect.left,
+                  rect.bottom - rect.top, rect.left, rect.top);
+    return text;
+}
+
+void Report(const Case& run, const Outcome& outcome, const std::string& faults) {
+    std::printf("%-14s %s  expected: %s\n", run.name.c_str(), faults.empty() ? "ok  " : "FAIL",
+                ExpectName(run.expect));
+    std::printf("    command line (%u chars): ", static_cast<unsigned>(run.text.size()));
+    if (run.text.size() > 90) {
+        std::printf("%s...%s\n", run.text.substr(0, 40).c_str(),
+                    run.text.substr(run.text.size() - 40).c_str());
+    } else {
+        std::printf("[%s]\n", run.text.c_str());
+    }
+    if (outcome.settled) {
+        std::string title = outcome.title;
+        if (title.size() > 90) {
+            title = title.substr(0, 30) + "..." + title.substr(title.size() - 30);
+        }
+        std::printf("    frame after %lu ms, settled after %lu ms; title \"%s\"; frame %s\n",
+                    static_cast<unsigned long>(outcome.frameMs),
+                    static_cast<unsigned long>(outcome.settleMs), title.c_str(),
+                    Rect(outcome.frameRect).c_str());
+        if (outcome.movieWindow) {
+            std::printf("    movie window %s, %s\n", Rect(outcome.movieRect).c_str(),
+                        outcome.playing     ? "playing"
+                        : outcome.playedOut ? "stopped after playing to its end"
+                                            : "not playing");
+        } else {
+            std::printf("    no movie window\n");
+        }
+    }
+    for (const std::string& box : outcome.boxes) {
+        std::printf("    error box (after %lu ms) answered: %s\n",
+                    static_cast<unsigned long>(outcome.boxMs), box.c_str());
+    }
+    if (outcome.exited) {
+        std::printf("    exit code %lu after WM_CLOSE\n",
+                    static_cast<unsigned long>(outcome.exitCode));
+    }
+    if (!faults.empty()) {
+        std::printf("    FAULT: %s\n", faults.c_str());
+    }
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("usage: hostile_driver <player.exe> [case-name]\n");
+        return 2;
+    }
+    const std::string exe = WindowsPath(argv[1]);
+    const char* fixturesVariable = std::getenv("QUILLOTROPE_FIXTURES");
+    if (fixturesVariable == nullptr || !Exists(exe)) {
+        std::printf("FAIL: needs the player (%s) and QUILLOTROPE_FIXTURES\n", exe.c_str());
+        return 1;
+    }
+    std::string fixtures = WindowsPath(fixturesVariable);
+    if (!fixtures.empty() && fixtures.back() == '\\') {
+        fixtures.pop_back();
+    }
+    const std::string clip = fixtures + "\\clip320.avi";
+
+    // A path of exactly `total` characters naming clip320 (linked under long\ by
+    // scripts/make-fixtures), or, beyond the file system's limits, a name of x's.
+    auto longPath = [&fixtures](size_t total) {
+        const std::string head = fixtures + "\\long\\";
+        const size_t count = total > head.size() + 4 ? total - head.size() - 4 : 0;
+        return head + std::string(count, 'x') + ".avi";
+    };
+    std::string forward = clip;
+    for (char& c : forward) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+
+    const std::vector<Case> cases = {
+        {"quoted-clip", "\"" + clip + "\"", Expect::Plays, "clip320.avi"},
+        // Both leave an empty path, which is handed to the movie window like any other.
+        {"quote", "\"", Expect::NoMovie, ""},
+        {"two-quotes", "\"\"", Expect::NoMovie, ""},
+        {"quoted-blanks", "\"   \"", Expect::NoMovie, ""},
+        {"leading-quote", "\"" + clip, Expect::Plays, "clip320.avi"},
+        {"trailing-quote", clip + "\"", Expect::Plays, "clip320.avi"},
+        {"path-258", longPath(258), Expect::Plays, longPath(258).substr(fixtures.size() + 6)},
+        {"path-259", longPath(259), Expect::Plays, longPath(259).substr(fixtures.size() + 6)},
+        {"path-260", longPath(260), Expect::Refused, ""},
+        {"path-4000", longPath(4000), Expect::Refused, ""},
+        {"directory", fixtures, Expect::NoMovie, ""},
+        {"missing", fixtures + "\\missing.avi", Expect::NoMovie, ""},
+        {"device-nul", "NUL", Expect::NoMovie, ""},
+        {"device-con", "CON", Expect::NoMovie, ""},
+        {"text-file", fixtures + "\\notmovie.avi", Expect::NoMovie, ""},
+        {"cut-4k", fixtures + "\\cut4k.avi", Expect::NoMovie, ""},
+        {"cut-half", fixtures + "\\cuthalf.avi", Expect::Plays, "cuthalf.avi"},
+        // Nothing to show: a movie without frames is no movie.
+        {"no-frames", fixtures + "\\noframes.avi", Expect::NoMovie, ""},
+        // A frame no 32-bit frame size can hold (30000 x 30000 x 4 bytes > 2^31) is no movie.
+        {"huge-frame", fixtures + "\\huge30000.avi", Expect::NoMovie, ""},
+        {"cp1252-name", "\"" + fixtures + "\\my clip \xE9.avi\"", Expect::Plays,
+         "my clip \xE9.avi"},
+        {"forward-slash", forward, Expect::Plays, "clip320.avi"},
+    };
+
+    // The fixtures these cases stand on must be there, at the lengths they claim.
+    for (size_t total : {258, 259, 260}) {
+        const std::string path = longPath(total);
+        if (path.size() != total || !Exists(path)) {
+            std::printf("FAIL: no fixture of %u characters (%s): run scripts/make-fixtures\n",
+                        static_cast<unsigned>(total), path.c_str());
+            return 1;
+        }
+    }
+    for (const char* name : {"clip320.avi", "notmovie.avi", "cut4k.avi", "cuthalf.avi",
+                             "noframes.avi", "huge30000.avi", "my clip \xE9.avi"}) {
+        if (!Exists(fixtures + "\\" + name)) {
+            std::printf("FAIL: fixture %s is missing: run scripts/make-fixtures\n", name);
+            return 1;
+        }
+    }
+
+    int failed = 0;
+    int ran = 0;
+    const DWORD begun = GetTickCount();
+    for (const Case& run : cases) {
+        if (argc > 2 && run.name != argv[2]) {
+            continue;
+        }
+        ++ran;
+        if (GetTickCount() - begun > BUDGET_MS) {
+            std::printf("%-14s FAIL  not run: the time budget is spent\n", run.name.c_str());
+            ++failed;
+            continue;
+        }
+        const Outcome outcome = Run(exe, run);
+        const std::string faults = Faults(run, outcome);
+        Report(run, outcome, faults);
+        failed += faults.empty() ? 0 : 1;
+    }
+    if (ran == 0) {
+        std::printf("FAIL: no case named %s\n", argv[2]);
+        return 1;
+    }
+    std::printf("%d of %d cases as expected\n", ran - failed, ran);
+    return failed == 0 ? 0 : 1;
+}

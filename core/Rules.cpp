@@ -2,6 +2,8 @@
 
 #include "res/resource.h"
 
+#include <cstdint>
+
 namespace {
 
 bool HasMovie(PlayerState state) {
@@ -78,4 +80,13 @@ const char* StateText(PlayerState state) {
 
 bool StatusShowsTime(PlayerState state) {
     return HasMovie(state);
+}
+
+bool IsPlayableMovie(bool hasDevice, int32_t length, int32_t frameWidth, int32_t frameHeight) {
+    if (!hasDevice || length <= 0) {
+        return false;
+    }
+    const int64_t width = frameWidth < 0 ? 0 : frameWidth;
+    const int64_t height = frameHeight < 0 ? 0 : frameHeight;
+    return width * height <= INT32_MAX / 4;
 }

@@ -45,3 +45,8 @@ const char* StateText(PlayerState state);
 
 // Whether the status refresh writes the time text first (a movie window must exist too).
 bool StatusShowsTime(PlayerState state);
+
+// Whether a movie window that the platform created is a movie the player can show: it has a
+// device open for its file, at least one frame of length, and frames whose 32-bit pixels fit
+// in a signed 32-bit byte count (the platform's AVI driver sizes its frame buffer so).
+bool IsPlayableMovie(bool hasDevice, int32_t length, int32_t frameWidth, int32_t frameHeight);

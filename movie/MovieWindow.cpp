@@ -3,6 +3,7 @@
 
 #include "movie/MovieWindow.h"
 #include "core/PlayerState.h"
+#include "core/Rules.h"
 #include "shell/Application.h"
 #include "shell/VideoHost.h"
 
@@ -28,8 +29,10 @@ bool MovieWindow::Create(const char* path) {
         return false;
     }
     // A file the window cannot open still gives a window (after its own error box), but one
-    // without a device: it would play nothing and report a length of 0. That is no movie.
-    if (!HasDevice(created)) {
+    // without a device: it would play nothing and report a length of 0. That is no movie, nor
+    // is one without frames (Wine's sound layer aborts when its window goes with the frame while
+    // playing), nor one whose frames are too large for the AVI driver to decode safely.
+    if (!IsPlayable(created)) {
         SendMessageA(created, WM_CLOSE, 0, 0);
         return false;
     }
@@ -42,8 +45,16 @@ bool MovieWindow::Create(const char* path) {
     return true;
 }
 
-bool MovieWindow::HasDevice(HWND movie) {
-    return SendMessageA(movie, MCIWNDM_GETDEVICEID, 0, 0) != 0;
+bool MovieWindow::IsPlayable(HWND movie) {
+    const bool hasDevice = SendMessageA(movie, MCIWNDM_GETDEVICEID, 0, 0) != 0;
+    RECT source = {0, 0, 0, 0};
+    if (hasDevice) {
+        SendMessageA(movie, MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source));
+    }
+    const int32_t length =
+        hasDevice ? static_cast<int32_t>(SendMessageA(movie, MCIWNDM_GETLENGTH, 0, 0)) : 0;
+    return IsPlayableMovie(hasDevice, length, source.right - source.left,
+                           source.bottom - source.top);
 }
 
 bool MovieWindow::Destroy() {

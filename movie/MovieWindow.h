@@ -25,8 +25,8 @@ class MovieWindow {
     void SetZoom(int32_t percent) const;
 
   private:
-    // Whether a movie window that MCIWndCreateA returned has a device open for its file.
-    static bool HasDevice(HWND movie);
+    // Whether a movie window that MCIWndCreateA returned shows a movie that can be played.
+    static bool IsPlayable(HWND movie);
     HWND window;
 };
 

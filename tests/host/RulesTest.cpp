@@ -148,4 +148,31 @@ TEST(RulesScenarioTest, MenuValuesAreThePlatformValues) {
     EXPECT_EQ(RULE_MF_CHECKED, 8u);
 }
 
+struct PlayableCase {
+    bool hasDevice;
+    int32_t length;
+    int32_t width;
+    int32_t height;
+    bool playable;
+};
+
+// The frame buffer is width x height x 4 bytes in a signed 32-bit count: 23170 x 23170 fits,
+// 23171 x 23171 does not.
+const PlayableCase PLAYABLE_CASES[] = {
+    {true, 5000, 320, 240, true},      {false, 5000, 320, 240, false},
+    {true, 0, 320, 240, false},        {true, -1, 320, 240, false},
+    {true, 1, 320, 240, true},         {true, 5000, 23170, 23170, true},
+    {true, 5000, 23171, 23171, false}, {true, 5000, 30000, 30000, false},
+    {true, 5000, INT32_MAX, 1, false}, {true, 5000, INT32_MAX, INT32_MAX, false},
+    {true, 5000, 0, 0, true},          {true, 5000, -30000, 30000, true},
+    {true, 5000, 536870911, 1, true},  {true, 5000, 536870912, 1, false},
+};
+
+TEST(PlayableMovieTest, DeviceLengthAndFrameSizeDecide) {
+    for (const PlayableCase& c : PLAYABLE_CASES) {
+        EXPECT_EQ(IsPlayableMovie(c.hasDevice, c.length, c.width, c.height), c.playable)
+            << c.hasDevice << " " << c.length << " " << c.width << "x" << c.height;
+    }
+}
+
 } // namespace

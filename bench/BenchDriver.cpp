@@ -868,7 +868,6 @@ int RunBenchmark(int argc, char** argv) {
     Row open = {"Second open while playing, to its first frame (ms)", {}, {}, 0.0, "%.1f"};
     Row openCall = {"Second open, the command alone (ms)", {}, {}, 0.0, "%.1f"};
     Row cpu = {"CPU over 5 s of playback (ms)", {}, {}, 1.05, "%.1f"};
-    Row win32Cpu = {"CPU over 5 s, Win32 figure (10 ms ticks)", {}, {}, 0.0, "%.0f"};
     Row xServerCpu = {"X server CPU over the same 5 s (ms)", {}, {}, 0.0, "%.1f"};
     Row thumb = {"Thumb-drag notification vs bare seek (us)", {}, {}, 1.20, "%.1f"};
     Row thumbMean = {"Thumb-drag notification vs bare seek, mean (us)", {}, {}, 0.0, "%.1f"};
@@ -900,7 +899,6 @@ int RunBenchmark(int argc, char** argv) {
             };
             add(startUp, run.startUpMs);
             add(cpu, run.cpuMs);
-            add(win32Cpu, run.win32CpuMs);
             if (run.xServerCpuMs >= 0.0) {
                 add(xServerCpu, run.xServerCpuMs);
             }
@@ -941,7 +939,7 @@ int RunBenchmark(int argc, char** argv) {
     std::printf("| Measure | Player | Bare host | Player / bare | Goal | Met |\n");
     std::printf("|---|---:|---:|---:|---|---|\n");
     for (const Row* row :
-         {&startUp, &open, &openCall, &cpu, &win32Cpu, &xServerCpu, &thumb, &thumbMean, &thumbDrawn,
+         {&startUp, &open, &openCall, &cpu, &xServerCpu, &thumb, &thumbMean, &thumbDrawn,
           &privateBytes, &peakPrivate, &peakWorkingSet, &user, &gdi, &kernel}) {
         PrintRow(*row);
     }
@@ -968,9 +966,11 @@ int RunBenchmark(int argc, char** argv) {
     }
     if (sources.cpuFromScheduler) {
         std::printf("- CPU: the Linux scheduler's run time of the process's threads "
-                    "(/proc/PID/task/*/schedstat, in ns), found through drive Z:.\n");
+                    "(/proc/PID/task/*/schedstat, in ns), found through drive Z:; the Win32 "
+                    "figures count 10 ms ticks and, for another process under Wine 8, stay "
+                    "at 0 or lag behind.\n");
     }
-    if (sources.cpuFromSystem) {
+    if (sources.cpuFromSystem && !sources.cpuFromScheduler) {
         std::printf("- CPU: GetProcessTimes under-reports another process here, so the user and "
                     "kernel times of NtQuerySystemInformation(SystemProcessInformation) are "
                     "used (10 ms resolution).\n");

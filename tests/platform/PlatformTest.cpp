@@ -128,9 +128,13 @@ DialogAnswerer::~DialogAnswerer() {
     current = nullptr;
 }
 
-int DialogAnswerer::AnsweredCount() const { return current->answered; }
+int DialogAnswerer::AnsweredCount() const {
+    return current->answered;
+}
 
-std::string DialogAnswerer::LastCaption() const { return current->caption; }
+std::string DialogAnswerer::LastCaption() const {
+    return current->caption;
+}
 
 void PressDialogButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

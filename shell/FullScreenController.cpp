@@ -13,6 +13,13 @@ namespace {
 const LONG FULL_SCREEN_STYLE = static_cast<LONG>(WS_POPUP | WS_VISIBLE);
 static_assert(static_cast<DWORD>(FULL_SCREEN_STYLE) == 0x90000000u, "full-screen style");
 
+// The switch moves the host and the movie window, and the platform carries their old pixels
+// along where it thinks them still valid; a paused movie draws only when asked to. Painting
+// the whole frame anew leaves nothing of the earlier layout on the screen.
+void RepaintAll(HWND frame) {
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 } // namespace
 
 FullScreenController::FullScreenController()
@@ -43,6 +50,7 @@ bool FullScreenController::Enter() {
     // The mode changes before the move, so the size message lays out for full screen.
     mode = FullScreen;
     MoveWindow(frame, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
+    RepaintAll(frame);
     return true;
 }
 
@@ -62,5 +70,6 @@ bool FullScreenController::Leave() {
     mode = Windowed;
     MoveWindow(frame, savedRect.left, savedRect.top, savedRect.right - savedRect.left,
                savedRect.bottom - savedRect.top, TRUE);
+    RepaintAll(frame);
     return true;
 }

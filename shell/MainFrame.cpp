@@ -182,6 +182,9 @@ LRESULT MainFrame::OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
         break;
     case IDM_CLOSE:
         CloseMovie(frame);
+        // In full screen the frame keeps its size, so the host gets no size message that
+        // would take the closed movie's scroll bars away.
+        videoHost.UpdateScrollBars();
         break;
     case IDM_EXIT:
         DestroyWindow(frame);

@@ -125,6 +125,13 @@ endforeach()
 # End-to-end tests drive the real executable from outside, under Wine and Xvfb.
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
 if(HAVE_PLAYER)
+    # Reads a running player's frame, controls and dialogs from outside; the scripts find it
+    # next to the player.
+    add_executable(player_probe tests/e2e/PlayerProbe.cpp)
+    target_include_directories(player_probe PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(player_probe PRIVATE ${WARNINGS})
+    target_link_libraries(player_probe PRIVATE user32 kernel32)
+    target_link_options(player_probe PRIVATE ${STATIC_RUNTIME})
     foreach(script ${E2E_TESTS})
         get_filename_component(name ${script} NAME_WE)
         add_test(NAME ${CMAKE_SYSTEM_PROCESSOR}.e2e.${name}

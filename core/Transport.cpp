@@ -28,6 +28,15 @@ void ShowMoviePosition(int32_t position, int32_t start, int32_t length) {
     statusBar.ShowTime(position, length);
 }
 
+// Called right after the movie window was told to play. At its last frame it stops again at
+// once, and its mode has not changed, so no end-of-movie notification would ever follow: the
+// end is handled here instead, as if it had been reported.
+void EndIfNotPlaying() {
+    if (HaveMovie() && playerState == MCI_MODE_PLAY && movieWindow.GetMode() != MCI_MODE_PLAY) {
+        OnMovieMode(MCI_MODE_STOP);
+    }
+}
+
 void StepBy(int32_t step) {
     if (!HaveMovie() || !TransportSeekAllowed(playerState)) {
         return;
@@ -48,11 +57,16 @@ void PlayPause() {
         return;
     }
     if (playerState == MCI_MODE_PLAY) {
+        // A movie that reaches its end just now reports it from inside the pause; the pause is
+        // what the user asked for, and the next play finds the end.
+        endingMovie = true;
         movieWindow.Pause();
+        endingMovie = false;
         application.SetPlayerState(MCI_MODE_PAUSE);
     } else {
         movieWindow.Play();
         application.SetPlayerState(MCI_MODE_PLAY);
+        EndIfNotPlaying();
     }
 }
 
@@ -117,6 +131,7 @@ void OnTrackbarScroll(int32_t code, int32_t thumbPosition) {
     }
     if (action.resumeIfPlaying && playerState == MCI_MODE_PLAY) {
         movieWindow.Play();
+        EndIfNotPlaying();
     }
 }
 

@@ -104,6 +104,10 @@ int32_t MovieWindow::GetEnd() const {
     return static_cast<int32_t>(SendMessageA(window, MCIWNDM_GETEND, 0, 0));
 }
 
+int32_t MovieWindow::GetMode() const {
+    return static_cast<int32_t>(SendMessageA(window, MCIWNDM_GETMODEA, 0, 0));
+}
+
 void MovieWindow::SetZoom(int32_t percent) const {
     SendMessageA(window, MCIWNDM_SETZOOM, 0, static_cast<LPARAM>(percent));
 }

@@ -22,6 +22,7 @@ class MovieWindow {
     int32_t GetStart() const;
     int32_t GetLength() const;
     int32_t GetEnd() const;
+    int32_t GetMode() const; // the movie window's own MCI mode
     void SetZoom(int32_t percent) const;
 
   private:

@@ -529,3 +529,57 @@ TEST(TransportEnd, ClipCutInTheMiddleEndsStoppedAtTheStart) {
     EXPECT_TRUE(PumpUntil([] { return MoviePosition() > 0; }, 5000));
     ExpectViewsOf(MCI_MODE_PLAY);
 }
+
+// At its last frame the movie window stops again at once and reports no change of mode: Play
+// there is the end of the movie, handled as such, not a "Playing" that never ends.
+TEST(TransportEnd, PlayAtTheLastFrameWithoutRepeatEndsStoppedAtTheStart) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip160.avi");
+    Command(IDM_END);
+    ASSERT_GT(MoviePosition(), 1000);
+    FrameCommandCounter commands;
+    Command(IDM_PLAYPAUSE);
+    EXPECT_TRUE(PumpUntil([] { return playerState == MCI_MODE_STOP; }, 3000));
+    EXPECT_TRUE(NothingHappensFor(500, [] { return playerState != MCI_MODE_STOP; }));
+    EXPECT_EQ(1, commands.Count(IDM_STOP));
+    ExpectViewsOf(MCI_MODE_STOP);
+    ExpectAt(0, 0, "00:00/00:02");
+}
+
+TEST(TransportEnd, PlayAtTheLastFrameWithRepeatPlaysFromTheStart) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip160.avi");
+    Command(IDM_REPEAT);
+    Command(IDM_END);
+    Command(IDM_PLAYPAUSE);
+    EXPECT_TRUE(
+        PumpUntil([] { return MoviePosition() < 1000 && MovieMode() == MCI_MODE_PLAY; }, 3000));
+    EXPECT_EQ(MCI_MODE_PLAY, playerState);
+    ExpectViewsOf(MCI_MODE_PLAY);
+    EXPECT_LT(MoviePosition(), 1000);
+}
+
+// The trackbar released at 200 while playing resumes at the last frame: the same end.
+TEST(TransportEnd, ThumbReleasedAtTheEndWhilePlayingEndsTheMovie) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip160.avi");
+    Command(IDM_PLAYPAUSE);
+    ASSERT_EQ(MCI_MODE_PLAY, playerState);
+    TrackbarScroll(TB_THUMBTRACK, 200);
+    TrackbarScroll(TB_ENDTRACK);
+    EXPECT_TRUE(PumpUntil([] { return playerState == MCI_MODE_STOP; }, 3000));
+    ExpectAt(0, 0, "00:00/00:02");
+}
+
+// An end that the movie window reports from inside the pause does not overrule the pause.
+TEST(TransportEnd, AnEndReportedFromInsidePauseLeavesThePlayerPaused) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip160.avi");
+    FrameCommandCounter commands;
+    MovieSpy spy(MCI_PAUSE);
+    Command(IDM_PLAYPAUSE);
+    Command(IDM_PLAYPAUSE);
+    EXPECT_EQ(MCI_MODE_PAUSE, playerState);
+    EXPECT_EQ(0, commands.Count(IDM_STOP));
+    ExpectViewsOf(MCI_MODE_PAUSE);
+}

@@ -18,6 +18,11 @@ namespace {
 // changed; that one belongs to the same end of the movie and must not act again.
 bool endingMovie = false;
 
+// True while Play/Pause tells a stopped or paused movie window to play; a stop reported then
+// (the movie was at its last frame) comes before the state says playing, and is kept for after.
+bool startingPlay = false;
+bool stoppedWhileStarting = false;
+
 bool HaveMovie() {
     return movieWindow.GetWindow() != nullptr;
 }
@@ -32,7 +37,10 @@ void ShowMoviePosition(int32_t position, int32_t start, int32_t length) {
 // once, and its mode has not changed, so no end-of-movie notification would ever follow: the
 // end is handled here instead, as if it had been reported.
 void EndIfNotPlaying() {
-    if (HaveMovie() && playerState == MCI_MODE_PLAY && movieWindow.GetMode() != MCI_MODE_PLAY) {
+    const bool stopped = stoppedWhileStarting;
+    stoppedWhileStarting = false;
+    if (HaveMovie() && playerState == MCI_MODE_PLAY &&
+        (stopped || movieWindow.GetMode() != MCI_MODE_PLAY)) {
         OnMovieMode(MCI_MODE_STOP);
     }
 }
@@ -64,7 +72,10 @@ void PlayPause() {
         endingMovie = false;
         application.SetPlayerState(MCI_MODE_PAUSE);
     } else {
+        startingPlay = true;
+        stoppedWhileStarting = false;
         movieWindow.Play();
+        startingPlay = false;
         application.SetPlayerState(MCI_MODE_PLAY);
         EndIfNotPlaying();
     }
@@ -146,6 +157,10 @@ void OnMoviePosition(int32_t position) {
 
 void OnMovieMode(int32_t newMode) {
     if (!HaveMovie() || endingMovie) {
+        return;
+    }
+    if (startingPlay && newMode == MCI_MODE_STOP) {
+        stoppedWhileStarting = true;
         return;
     }
     switch (EndOfMovieActionOf(newMode, playerState, seeking, repeat)) {

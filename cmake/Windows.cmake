@@ -12,6 +12,7 @@ set(APP_SOURCES
     shell/VideoHost.cpp
     shell/FullScreenController.cpp
     movie/MovieWindow.cpp
+    movie/DriverThreads.cpp
     core/Transport.cpp
     core/OpenClose.cpp)
 

@@ -100,8 +100,6 @@ void CloseMovie(HWND frame) {
     if (movieWindow.GetWindow() == nullptr) {
         return;
     }
-    // Wine's AVI player thread has been seen to outlive a device closed while playing.
-    movieWindow.Stop();
     movieWindow.Destroy();
     SetWindowTextA(frame, APP_TITLE);
     if (fullScreenController.mode == Windowed) {

@@ -2,6 +2,7 @@
 #include <vfw.h>
 
 #include "movie/MovieWindow.h"
+#include "movie/DriverThreads.h"
 #include "core/PlayerState.h"
 #include "core/Rules.h"
 #include "shell/Application.h"
@@ -13,6 +14,8 @@ namespace {
 // NOOPEN. The window sizes itself to the movie and shows its own error boxes.
 const DWORD MOVIE_STYLE = 0x5000870A;
 const UINT NOTIFY_PERIOD_MS = 500;
+// Longer than a player thread takes to notice a stop: one frame of the slowest movie.
+const DWORD DRIVER_THREADS_MS = 3000;
 
 } // namespace
 
@@ -61,6 +64,14 @@ bool MovieWindow::Destroy() {
     if (window == nullptr) {
         return false;
     }
+    // Wine's AVI driver plays on threads of its own. After a stop they run on for a while (up to
+    // a frame, or longer when a pause and a play started a second one), still using the device
+    // that the close frees and the driver's code that the close may unload: let them end first.
+    Stop();
+    WaitForDriverThreads("mciavi32.dll", DRIVER_THREADS_MS);
+    // Closing shrinks the window to no height and reports that size: a frame fitted to it
+    // could move to the screen's edge just before the player gives it its size without a movie.
+    SendMessageA(window, MCIWNDM_CHANGESTYLES, MCIWNDF_NOTIFYSIZE, 0);
     // MCIWndDestroy: the close message, handled before this returns.
     SendMessageA(window, WM_CLOSE, 0, 0);
     window = nullptr;

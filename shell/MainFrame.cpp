@@ -101,6 +101,9 @@ bool MainFrame::Create() {
 LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY:
+        // Before the movie window goes with its parent, so that its device closes only after
+        // the driver's threads have ended.
+        movieWindow.Destroy();
         PostQuitMessage(0);
         return 0;
 

@@ -5,6 +5,7 @@
 #include <vfw.h>
 
 #include "PlayerSupport.h"
+#include "movie/DriverThreads.h"
 
 #include <gtest/gtest.h>
 
@@ -190,6 +191,53 @@ TEST(OpenClose, CloseReturnsToTheStartUpViewsAndTheSmallestFrame) {
     // Nothing arrives later from the closed movie.
     PumpUntil([] { return false; }, 600);
     ExpectNoMovie();
+}
+
+TEST(OpenClose, CloseOfAMovieWiderThanTheScreenKeepsTheFramesPlace) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip640.avi");
+    Command(IDM_ZOOM200);
+    ASSERT_TRUE(PumpUntil([] { return OuterSize(movieWindow.GetWindow()).cx == 1282; }, 5000));
+    // The fit took the whole width; the user then moves the frame off the screen's left edge.
+    MoveWindow(Frame(), 50, 40, OuterSize(Frame()).cx, OuterSize(Frame()).cy, TRUE);
+    Command(IDM_CLOSE);
+    const RECT frame = OuterRect(Frame());
+    EXPECT_EQ(50, frame.left);
+    EXPECT_EQ(40, frame.top);
+    EXPECT_EQ(400, frame.right - frame.left);
+    EXPECT_EQ(320, frame.bottom - frame.top);
+}
+
+// Pausing and playing again quickly leaves the AVI driver with more than one player thread;
+// none of them may outlive the device that Close frees, however the play was left.
+TEST(OpenClose, NoDriverThreadOutlivesClose) {
+    // Kept loaded, so that its threads can still be found after the last device closed.
+    ASSERT_NE(nullptr, LoadLibraryA("mciavi32.dll"));
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    for (int round = 0; round < 12; ++round) {
+        OpenFixture(round % 2 == 0 ? "clip320.avi" : "clip160.avi");
+        ASSERT_EQ(MCI_MODE_STOP, playerState) << "round " << round;
+        for (int toggle = 0; toggle <= round % 4; ++toggle) {
+            Command(IDM_PLAYPAUSE); // play
+            Command(IDM_PLAYPAUSE); // pause
+        }
+        if (round % 3 != 0) {
+            Command(IDM_PLAYPAUSE); // and play once more
+        }
+        if (round % 2 == 0) {
+            Command(IDM_CLOSE);
+        }
+        // An odd round goes on to open the next movie over this one, or ends with the frame.
+        if (round % 2 == 0) {
+            EXPECT_TRUE(WaitForDriverThreads("mciavi32.dll", 0)) << "round " << round;
+            ExpectNoMovie();
+        }
+    }
+    ASSERT_NE(nullptr, movieWindow.GetWindow());
+    Command(IDM_PLAYPAUSE);
+    DestroyWindow(Frame());
+    EXPECT_EQ(nullptr, movieWindow.GetWindow());
+    EXPECT_TRUE(WaitForDriverThreads("mciavi32.dll", 0));
 }
 
 TEST(OpenClose, CloseInFullScreenKeepsTheFrameSize) {

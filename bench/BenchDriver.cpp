@@ -17,6 +17,7 @@
 #include <psapi.h>
 
 #include "bench/BareMovie.h"
+#include "bench/ProcessFigures.h"
 #include "core/PlayerState.h"
 #include "core/Seeking.h"
 #include "movie/MovieWindow.h"
@@ -107,9 +108,8 @@ bool FrameOnScreen(HWND movie) {
 
 struct WindowSearch {
     DWORD processId;
-    const char* className; // null: count every window
+    const char* className;
     HWND found;
-    int count;
 };
 
 bool ClassIs(HWND window, const char* className) {
@@ -120,7 +120,6 @@ bool ClassIs(HWND window, const char* className) {
 
 BOOL CALLBACK SearchChild(HWND window, LPARAM data) {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
-    ++search->count;
     if (search->className != nullptr && ClassIs(window, search->className)) {
         search->found = window;
         return FALSE;
@@ -137,7 +136,6 @@ BOOL CALLBACK SearchTop(HWND window, LPARAM data) {
     }
     // EnumChildWindows visits every descendant, not only the direct children.
     EnumChildWindows(window, SearchChild, data);
-    ++search->count;
     return search->found == nullptr ? TRUE : FALSE;
 }
 
@@ -154,7 +152,7 @@ BOOL CALLBACK SearchTopOnly(HWND window, LPARAM data) {
 }
 
 HWND FindDescendant(DWORD processId, const char* className) {
-    WindowSearch search = {processId, className, nullptr, 0};
+    WindowSearch search = {processId, className, nullptr};
     EnumWindows(SearchTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -169,25 +167,19 @@ BOOL CALLBACK SearchThreadTop(HWND window, LPARAM data) {
 // through every top-level window on the desktop (which the other programs of the same Wine
 // server share), so polling with it disturbs the program watched much less.
 HWND FindDescendantOfThread(DWORD threadId, const char* className) {
-    WindowSearch search = {0, className, nullptr, 0};
+    WindowSearch search = {0, className, nullptr};
     EnumThreadWindows(threadId, SearchThreadTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND FindVisibleTop(DWORD processId, const char* className) {
-    WindowSearch search = {processId, className, nullptr, 0};
+    WindowSearch search = {processId, className, nullptr};
     EnumWindows(SearchTopOnly, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-int CountWindows(DWORD processId) {
-    WindowSearch search = {processId, nullptr, nullptr, 0};
-    EnumWindows(SearchTop, reinterpret_cast<LPARAM>(&search));
-    return search.count;
-}
-
 HWND FindChildOfClass(HWND parent, const char* className) {
-    WindowSearch search = {0, className, nullptr, 0};
+    WindowSearch search = {0, className, nullptr};
     EnumChildWindows(parent, SearchChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -202,229 +194,12 @@ LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Where a figure came from: the documented call, or the substitute used where the platform
 // does not implement it (Wine 8: GetGuiResources, GetProcessHandleCount and PrivateUsage).
-struct Sources {
-    bool userFromWindows = false;
-    bool gdiFromTable = false;
-    bool handlesFromSystem = false;
+struct Sources : FigureSources {
     bool cpuFromSystem = false;
     bool cpuFromScheduler = false;
-    bool privateFromPagefile = false;
     bool peakSampled = false;
 };
 Sources sources;
-
-typedef LONG(NTAPI* QueryProcessFunction)(HANDLE, ULONG, PVOID, ULONG, PULONG);
-typedef LONG(NTAPI* QuerySystemFunction)(ULONG, PVOID, ULONG, PULONG);
-
-// Looked up at run time: the driver imports only the documented DLLs.
-template <typename Function> Function NtFunction(const char* name) {
-    const FARPROC found = GetProcAddress(GetModuleHandleA("ntdll.dll"), name);
-    // Through the generic function type, which converts to any other without a warning.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
-// Wine keeps each process's GDI handles in a table that its PEB points to (GdiSharedHandleTable),
-// in the layout Windows used: 24-byte entries whose type byte is 0 while the entry is free.
-long CountGdiFromTable(HANDLE process) {
-    struct BasicInformation {
-        LONG exitStatus;
-        void* pebBaseAddress;
-        ULONG_PTR affinityMask;
-        LONG basePriority;
-        ULONG_PTR uniqueProcessId;
-        ULONG_PTR parentProcessId;
-    } basic = {};
-    const QueryProcessFunction query =
-        NtFunction<QueryProcessFunction>("NtQueryInformationProcess");
-    ULONG length = 0;
-    if (query == nullptr || query(process, 0, &basic, sizeof basic, &length) != 0) {
-        return -1;
-    }
-    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
-    void* table = nullptr;
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, static_cast<char*>(basic.pebBaseAddress) + tableOffset, &table,
-                           sizeof table, &read) ||
-        table == nullptr) {
-        return -1;
-    }
-    struct Entry {
-        uint64_t object;
-        uint32_t owner;
-        uint16_t unique;
-        uint8_t type;
-        uint8_t flags;
-        uint64_t user;
-    };
-    static_assert(sizeof(Entry) == 24, "a GDI handle entry is 24 bytes");
-    static Entry entries[0x10000];
-    if (!ReadProcessMemory(process, table, entries, sizeof entries, &read)) {
-        return -1;
-    }
-    long used = 0;
-    for (const Entry& entry : entries) {
-        used += entry.type != 0 ? 1 : 0;
-    }
-    return used;
-}
-
-// SystemProcessInformation (5): one entry per process, in the layout Windows documents, with
-// the process's CPU times and handle count (which Wine fills in from the Linux process).
-struct SystemProcessFigures {
-    bool found;
-    double cpuMs;
-    long handleCount;
-};
-
-SystemProcessFigures QuerySystemProcess(DWORD processId) {
-    SystemProcessFigures figures = {};
-    const QuerySystemFunction query = NtFunction<QuerySystemFunction>("NtQuerySystemInformation");
-    if (query == nullptr) {
-        return figures;
-    }
-    struct Entry {
-        ULONG nextEntryOffset;
-        ULONG numberOfThreads;
-        LARGE_INTEGER workingSetPrivateSize;
-        ULONG hardFaultCount;
-        ULONG numberOfThreadsHighWatermark;
-        ULONGLONG cycleTime;
-        LARGE_INTEGER createTime;
-        LARGE_INTEGER userTime;
-        LARGE_INTEGER kernelTime;
-        USHORT imageNameLength;
-        USHORT imageNameMaximumLength;
-        PWSTR imageNameBuffer;
-        LONG basePriority;
-        HANDLE uniqueProcessId;
-        HANDLE inheritedFromUniqueProcessId;
-        ULONG handleCount;
-    };
-    static std::vector<char> buffer(1 << 20);
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        ULONG needed = 0;
-        const LONG status = query(5, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-        if (status == static_cast<LONG>(0xC0000004L)) { // STATUS_INFO_LENGTH_MISMATCH
-            buffer.resize(buffer.size() * 2);
-            continue;
-        }
-        if (status != 0) {
-            return figures;
-        }
-        for (size_t at = 0;;) {
-            const Entry* entry = reinterpret_cast<const Entry*>(buffer.data() + at);
-            if (reinterpret_cast<ULONG_PTR>(entry->uniqueProcessId) == processId) {
-                figures.found = true;
-                figures.cpuMs =
-                    static_cast<double>(entry->userTime.QuadPart + entry->kernelTime.QuadPart) /
-                    10000.0;
-                figures.handleCount = static_cast<long>(entry->handleCount);
-                return figures;
-            }
-            if (entry->nextEntryOffset == 0) {
-                return figures;
-            }
-            at += entry->nextEntryOffset;
-        }
-    }
-    return figures;
-}
-
-// SystemHandleInformation (16) lists every open handle with its process id. (The HandleCount
-// of the process list is, under Wine 8, the size of the process's handle table, which grows
-// in steps of 64, not the number of handles in it.)
-long CountHandlesFromSystem(DWORD processId) {
-    const QuerySystemFunction query = NtFunction<QuerySystemFunction>("NtQuerySystemInformation");
-    if (query == nullptr) {
-        return -1;
-    }
-    struct Entry {
-        ULONG processId;
-        UCHAR type;
-        UCHAR flags;
-        USHORT value;
-        void* object;
-        ULONG access;
-    };
-    struct Information {
-        ULONG count;
-        Entry entries[1];
-    };
-    static std::vector<char> buffer(1 << 20);
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        ULONG needed = 0;
-        const LONG status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-        if (status == static_cast<LONG>(0xC0000004L)) { // STATUS_INFO_LENGTH_MISMATCH
-            buffer.resize(buffer.size() * 2);
-            continue;
-        }
-        if (status != 0) {
-            return -1;
-        }
-        const Information* information = reinterpret_cast<const Information*>(buffer.data());
-        long owned = 0;
-        for (ULONG i = 0; i < information->count; ++i) {
-            // Windows keeps a 16-bit process id there, Wine a 32-bit one.
-            owned += (information->entries[i].processId & 0xFFFF) == (processId & 0xFFFF) ? 1 : 0;
-        }
-        return owned;
-    }
-    return -1;
-}
-
-struct Handles {
-    long user;
-    long gdi;
-    long kernel;
-};
-
-Handles ReadHandles(HANDLE process, DWORD processId) {
-    Handles handles = {};
-    SetLastError(0);
-    handles.user = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
-    if (handles.user == 0) {
-        handles.user = CountWindows(processId);
-        sources.userFromWindows = true;
-    }
-    handles.gdi = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
-    if (handles.gdi == 0) {
-        handles.gdi = CountGdiFromTable(process);
-        sources.gdiFromTable = true;
-    }
-    DWORD count = 0;
-    if (GetProcessHandleCount(process, &count) && count != 0) {
-        handles.kernel = static_cast<long>(count);
-    } else {
-        handles.kernel = CountHandlesFromSystem(processId);
-        sources.handlesFromSystem = true;
-    }
-    return handles;
-}
-
-struct Memory {
-    double privateBytes;
-    double peakPrivateBytes;
-    double peakWorkingSet;
-};
-
-Memory ReadMemory(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    Memory memory = {};
-    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters)) {
-        return memory;
-    }
-    memory.privateBytes = static_cast<double>(counters.PrivateUsage);
-    if (counters.PrivateUsage == 0) {
-        // Wine 8 leaves PrivateUsage 0; its PagefileUsage is the process's anonymous memory.
-        memory.privateBytes = static_cast<double>(counters.PagefileUsage);
-        sources.privateFromPagefile = true;
-    }
-    memory.peakPrivateBytes = static_cast<double>(counters.PeakPagefileUsage);
-    memory.peakWorkingSet = static_cast<double>(counters.PeakWorkingSetSize);
-    return memory;
-}
 
 double CpuMs(HANDLE process, DWORD processId) {
     FILETIME creation, exit, kernel, user;
@@ -619,7 +394,7 @@ ProcessRun MeasureProcess(const std::string& exe, const std::string& movie) {
         Sleep(1);
     }
     run.startUpMs = NowMs() - started;
-    run.memory = ReadMemory(process.hProcess);
+    run.memory = ReadMemory(process.hProcess, &sources);
     run.peakPrivateBytes = run.memory.privateBytes;
 
     const long linuxPid = FindLinuxProcess(exe);
@@ -633,7 +408,7 @@ ProcessRun MeasureProcess(const std::string& exe, const std::string& movie) {
     const double windowStart = NowMs();
     while (NowMs() - windowStart < CPU_WINDOW_MS) {
         Sleep(250);
-        const Memory now = ReadMemory(process.hProcess);
+        const Memory now = ReadMemory(process.hProcess, &sources);
         run.peakPrivateBytes = std::max(run.peakPrivateBytes, now.privateBytes);
     }
     const double cpuAfter = CpuMs(process.hProcess, process.dwProcessId);
@@ -652,7 +427,7 @@ ProcessRun MeasureProcess(const std::string& exe, const std::string& movie) {
     const LRESULT lastPosition = SendWithin(movieWindow, MCIWNDM_GETPOSITIONA, 0, 0);
     run.played = lastPosition - firstPosition >= static_cast<LRESULT>(CPU_WINDOW_MS / 2);
 
-    const Memory last = ReadMemory(process.hProcess);
+    const Memory last = ReadMemory(process.hProcess, &sources);
     run.memory.peakWorkingSet = last.peakWorkingSet;
     if (last.peakPrivateBytes > run.peakPrivateBytes) {
         run.peakPrivateBytes = last.peakPrivateBytes;
@@ -660,7 +435,7 @@ ProcessRun MeasureProcess(const std::string& exe, const std::string& movie) {
         // The platform's own peak did not exceed what was sampled: the sampled figure stands.
         sources.peakSampled = true;
     }
-    run.handles = ReadHandles(process.hProcess, process.dwProcessId);
+    run.handles = ReadHandles(process.hProcess, process.dwProcessId, &sources);
     if (!End(&process)) {
         std::fprintf(stderr, "%s did not close and was ended\n", exe.c_str());
     }
@@ -1095,8 +870,8 @@ bool OpenThroughDialog(HWND frame, DWORD processId, const std::string& path) {
 }
 
 void PrintSoakLine(int minute, int cycles, HANDLE process, DWORD processId) {
-    const Handles handles = ReadHandles(process, processId);
-    const Memory memory = ReadMemory(process);
+    const Handles handles = ReadHandles(process, processId, &sources);
+    const Memory memory = ReadMemory(process, &sources);
     std::printf("| %d | %d | %ld | %ld | %ld | %.0f | %.0f |\n", minute, cycles, handles.user,
                 handles.gdi, handles.kernel, memory.privateBytes / 1024.0,
                 memory.peakWorkingSet / 1024.0);

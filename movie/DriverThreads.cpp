@@ -70,6 +70,22 @@ std::vector<HANDLE> ThreadsOf(HMODULE module) {
 
 } // namespace
 
+bool DriverThreadsOutliveStop() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+int CountDriverThreads(const char* driverModule) {
+    const HMODULE module = GetModuleHandleA(driverModule);
+    if (module == nullptr) {
+        return 0;
+    }
+    const std::vector<HANDLE> threads = ThreadsOf(module);
+    for (const HANDLE thread : threads) {
+        CloseHandle(thread);
+    }
+    return static_cast<int>(threads.size());
+}
+
 bool WaitForDriverThreads(const char* driverModule, DWORD timeoutMs) {
     const HMODULE module = GetModuleHandleA(driverModule);
     if (module == nullptr) {

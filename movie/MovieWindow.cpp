@@ -14,8 +14,15 @@ namespace {
 // NOOPEN. The window sizes itself to the movie and shows its own error boxes.
 const DWORD MOVIE_STYLE = 0x5000870A;
 const UINT NOTIFY_PERIOD_MS = 500;
+const char AVI_DRIVER[] = "mciavi32.dll";
 // Longer than a player thread takes to notice a stop: one frame of the slowest movie.
 const DWORD DRIVER_THREADS_MS = 3000;
+
+void LetPlayerThreadsEnd() {
+    if (DriverThreadsOutliveStop()) {
+        WaitForDriverThreads(AVI_DRIVER, DRIVER_THREADS_MS);
+    }
+}
 
 } // namespace
 
@@ -64,11 +71,10 @@ bool MovieWindow::Destroy() {
     if (window == nullptr) {
         return false;
     }
-    // Wine's AVI driver plays on threads of its own. After a stop they run on for a while (up to
-    // a frame, or longer when a pause and a play started a second one), still using the device
-    // that the close frees and the driver's code that the close may unload: let them end first.
+    // The driver's player threads still use the device that the close frees, and the driver's
+    // code that closing its last device unloads: stop, and let them end first.
     Stop();
-    WaitForDriverThreads("mciavi32.dll", DRIVER_THREADS_MS);
+    LetPlayerThreadsEnd();
     // Closing shrinks the window to no height and reports that size: a frame fitted to it
     // could move to the screen's edge just before the player gives it its size without a movie.
     SendMessageA(window, MCIWNDM_CHANGESTYLES, MCIWNDF_NOTIFYSIZE, 0);
@@ -79,6 +85,11 @@ bool MovieWindow::Destroy() {
 }
 
 void MovieWindow::Play() const {
+    // A play while the last one's thread is still on its way out (a pause just before) would
+    // start a second thread beside it, and the two would advance the movie twice as fast.
+    if (GetMode() != MCI_MODE_PLAY) {
+        LetPlayerThreadsEnd();
+    }
     SendMessageA(window, MCI_PLAY, 0, 0);
 }
 

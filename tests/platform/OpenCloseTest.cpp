@@ -229,7 +229,7 @@ TEST(OpenClose, NoDriverThreadOutlivesClose) {
         }
         // An odd round goes on to open the next movie over this one, or ends with the frame.
         if (round % 2 == 0) {
-            EXPECT_TRUE(WaitForDriverThreads("mciavi32.dll", 0)) << "round " << round;
+            EXPECT_EQ(0, CountDriverThreads("mciavi32.dll")) << "round " << round;
             ExpectNoMovie();
         }
     }
@@ -237,7 +237,7 @@ TEST(OpenClose, NoDriverThreadOutlivesClose) {
     Command(IDM_PLAYPAUSE);
     DestroyWindow(Frame());
     EXPECT_EQ(nullptr, movieWindow.GetWindow());
-    EXPECT_TRUE(WaitForDriverThreads("mciavi32.dll", 0));
+    EXPECT_EQ(0, CountDriverThreads("mciavi32.dll"));
 }
 
 TEST(OpenClose, CloseInFullScreenKeepsTheFrameSize) {

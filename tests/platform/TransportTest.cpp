@@ -5,6 +5,7 @@
 #include <vfw.h>
 
 #include "PlayerSupport.h"
+#include "movie/DriverThreads.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +178,28 @@ TEST(Transport, PlayFollowsThePositionAndPauseHoldsIt) {
     ExpectViewsOf(MCI_MODE_PLAY);
     EXPECT_TRUE(PumpUntil([held] { return MoviePosition() > held; }, 5000));
     EXPECT_GE(MoviePosition(), held);
+}
+
+// Play again at once after a pause: the movie plays on at its own speed, on one player thread
+// of the driver, not on the paused play's thread as well.
+TEST(Transport, PlayRightAfterPausePlaysAtTheMoviesSpeed) {
+    ASSERT_NO_FATAL_FAILURE(OpenClip320());
+    ASSERT_NO_FATAL_FAILURE(PlayUntil(500));
+    Command(IDM_PLAYPAUSE);
+    Command(IDM_PLAYPAUSE);
+    ASSERT_EQ(MCI_MODE_PLAY, playerState);
+    ASSERT_EQ(MCI_MODE_PLAY, MovieMode());
+    if (DriverThreadsOutliveStop()) {
+        EXPECT_EQ(1, CountDriverThreads("mciavi32.dll"));
+    }
+    const int from = MoviePosition();
+    const DWORD start = GetTickCount();
+    PumpUntil([] { return false; }, 1500);
+    const int played = MoviePosition() - from;
+    const int elapsed = static_cast<int>(GetTickCount() - start);
+    // Frames of 100 ms: within two frames of the time that passed, and far from twice it.
+    EXPECT_LE(played, elapsed + 200);
+    EXPECT_GE(played, elapsed - 300);
 }
 
 TEST(Transport, PositionCommandsWhilePlayingChangeNothing) {

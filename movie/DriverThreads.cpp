@@ -3,14 +3,12 @@
 
 #include "movie/DriverThreads.h"
 
-#include <cstddef>
-#include <vector>
-
 namespace {
 
 // NtQueryInformationThread's class for the address a thread was started at.
 const ULONG THREAD_START_ADDRESS_CLASS = 9;
-const size_t MAX_WAIT_HANDLES = MAXIMUM_WAIT_OBJECTS - 1;
+// One wait handle stays for the message queue.
+const DWORD MAX_WAIT_HANDLES = MAXIMUM_WAIT_OBJECTS - 1;
 
 typedef LONG(NTAPI* QueryThreadFunction)(HANDLE, ULONG, PVOID, ULONG, PULONG);
 
@@ -33,22 +31,48 @@ bool StartedIn(HANDLE thread, HMODULE module, QueryThreadFunction query) {
            owner == module;
 }
 
-// Handles of this process's running threads that started inside the module.
-std::vector<HANDLE> ThreadsOf(HMODULE module) {
-    std::vector<HANDLE> threads;
+// Handles of running threads, closed with the set. A fixed array: the program links no
+// container code.
+class ThreadSet {
+  public:
+    ThreadSet() : count(0) {}
+    ~ThreadSet() {
+        for (DWORD i = 0; i < count; ++i) {
+            CloseHandle(handles[i]);
+        }
+    }
+    ThreadSet(const ThreadSet&) = delete;
+    ThreadSet& operator=(const ThreadSet&) = delete;
+
+    bool Full() const { return count == MAX_WAIT_HANDLES; }
+    void Add(HANDLE thread) { handles[count++] = thread; }
+    void Remove(DWORD index) {
+        CloseHandle(handles[index]);
+        handles[index] = handles[--count];
+    }
+    DWORD Count() const { return count; }
+    const HANDLE* Handles() const { return handles; }
+
+  private:
+    HANDLE handles[MAX_WAIT_HANDLES];
+    DWORD count;
+};
+
+// Collects this process's running threads that started inside the module.
+void FindThreadsOf(HMODULE module, ThreadSet& threads) {
     const QueryThreadFunction query = QueryThread();
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (query == nullptr || snapshot == INVALID_HANDLE_VALUE) {
         if (snapshot != INVALID_HANDLE_VALUE) {
             CloseHandle(snapshot);
         }
-        return threads;
+        return;
     }
     const DWORD process = GetCurrentProcessId();
     const DWORD self = GetCurrentThreadId();
     THREADENTRY32 entry;
     entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more && threads.size() < MAX_WAIT_HANDLES;
+    for (BOOL more = Thread32First(snapshot, &entry); more && !threads.Full();
          more = Thread32Next(snapshot, &entry)) {
         if (entry.th32OwnerProcessID != process || entry.th32ThreadID == self) {
             continue;
@@ -59,13 +83,12 @@ std::vector<HANDLE> ThreadsOf(HMODULE module) {
             continue;
         }
         if (StartedIn(thread, module, query)) {
-            threads.push_back(thread);
+            threads.Add(thread);
         } else {
             CloseHandle(thread);
         }
     }
     CloseHandle(snapshot);
-    return threads;
 }
 
 } // namespace
@@ -79,11 +102,9 @@ int CountDriverThreads(const char* driverModule) {
     if (module == nullptr) {
         return 0;
     }
-    const std::vector<HANDLE> threads = ThreadsOf(module);
-    for (const HANDLE thread : threads) {
-        CloseHandle(thread);
-    }
-    return static_cast<int>(threads.size());
+    ThreadSet threads;
+    FindThreadsOf(module, threads);
+    return static_cast<int>(threads.Count());
 }
 
 bool WaitForDriverThreads(const char* driverModule, DWORD timeoutMs) {
@@ -91,34 +112,26 @@ bool WaitForDriverThreads(const char* driverModule, DWORD timeoutMs) {
     if (module == nullptr) {
         return true;
     }
-    std::vector<HANDLE> threads = ThreadsOf(module);
+    ThreadSet threads;
+    FindThreadsOf(module, threads);
     const DWORD start = GetTickCount();
-    bool ended = true;
-    while (!threads.empty()) {
+    while (threads.Count() > 0) {
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs) {
-            ended = false;
-            break;
+            return false;
         }
         // A driver thread may send to the movie window, which this thread owns: sent messages
         // are handled while waiting, posted ones stay queued for the message loop.
-        const DWORD woken =
-            MsgWaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), FALSE,
-                                      timeoutMs - elapsed, QS_SENDMESSAGE);
-        if (woken < WAIT_OBJECT_0 + threads.size()) {
-            const size_t index = woken - WAIT_OBJECT_0;
-            CloseHandle(threads[index]);
-            threads.erase(threads.begin() + static_cast<std::ptrdiff_t>(index));
-        } else if (woken == WAIT_OBJECT_0 + threads.size()) {
+        const DWORD woken = MsgWaitForMultipleObjects(threads.Count(), threads.Handles(), FALSE,
+                                                      timeoutMs - elapsed, QS_SENDMESSAGE);
+        if (woken < WAIT_OBJECT_0 + threads.Count()) {
+            threads.Remove(woken - WAIT_OBJECT_0);
+        } else if (woken == WAIT_OBJECT_0 + threads.Count()) {
             MSG message;
             PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         } else if (woken != WAIT_TIMEOUT) {
-            ended = false;
-            break;
+            return false;
         }
     }
-    for (const HANDLE thread : threads) {
-        CloseHandle(thread);
-    }
-    return ended;
+    return true;
 }

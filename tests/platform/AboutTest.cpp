@@ -2,12 +2,11 @@
 // from a timer inside its own modal loop.
 #include <windows.h>
 
-#include "PlatformTest.h"
+#include "PlayerSupport.h"
 #include "res/resource.h"
 #include "shell/AboutDialog.h"
 #include "shell/Application.h"
 #include "shell/MainFrame.h"
-#include "shell/StartUp.h"
 
 #include <gtest/gtest.h>
 
@@ -15,56 +14,13 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
+
+using playertest::StartFrame;
 
 namespace {
 
 const uint32_t FALLBACK_MS = 20000;
-
-void StartFrame() {
-    HACCEL accel = nullptr;
-    ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), "", &accel));
-    PumpPending();
-    ASSERT_NE(nullptr, mainFrame.GetWindow());
-}
-
-std::string WindowText(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-// Windows of this process only: every process in the Wine prefix shares one window list,
-// so FindWindowA would also see other test processes' windows.
-BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM param) {
-    auto* found = reinterpret_cast<std::pair<const char*, HWND>*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char cls[64] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    if (process == GetCurrentProcessId() && std::string(cls) == found->first) {
-        found->second = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindOwnWindow(const char* className) {
-    std::pair<const char*, HWND> found(className, nullptr);
-    EnumWindows(CollectOwnWindow, reinterpret_cast<LPARAM>(&found));
-    return found.second;
-}
-
-RECT OuterRect(HWND window) {
-    RECT rect = {0, 0, 0, 0};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // A page that cannot be read, for the bound-object check.
 void* UnreadablePage() {

@@ -3,18 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "PlatformTest.h"
-#include "core/PlayerState.h"
-#include "movie/MovieWindow.h"
-#include "res/resource.h"
+#include "PlayerSupport.h"
 #include "shell/Application.h"
-#include "shell/FullScreenController.h"
-#include "shell/MainFrame.h"
-#include "shell/PositionTrackbar.h"
-#include "shell/StartUp.h"
-#include "shell/StatusBar.h"
-#include "shell/TransportToolbar.h"
-#include "shell/VideoHost.h"
 
 #include <gtest/gtest.h>
 
@@ -22,43 +12,17 @@
 #include <string>
 #include <vector>
 
+using namespace playertest;
+
 namespace {
 
 const int TRANSPORT_IDS[7] = {IDM_PLAYPAUSE, IDM_STOP,    IDM_CLOSE, IDM_BEGINNING,
                               IDM_REWIND,    IDM_FORWARD, IDM_END};
 
-void StartPlayer() {
-    HACCEL accelerators = nullptr;
-    ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), "", &accelerators));
-    PumpPending();
-    ASSERT_NE(nullptr, mainFrame.GetWindow());
-    ASSERT_NE(nullptr, transportToolbar.GetWindow());
-    ASSERT_NE(nullptr, statusBar.GetWindow());
-    ASSERT_NE(nullptr, videoHost.GetWindow());
-    ASSERT_NE(nullptr, positionTrackbar.GetWindow());
-}
-
-RECT OuterRect(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-// The window's outer rectangle in its parent's client coordinates.
-RECT RectInParent(HWND window) {
-    RECT rect = OuterRect(window);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 RECT ClientRect(HWND window) {
     RECT rect = {};
     GetClientRect(window, &rect);
     return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != FALSE;
 }
 
 int Width(const RECT& rect) {
@@ -67,28 +31,6 @@ int Width(const RECT& rect) {
 
 int Height(const RECT& rect) {
     return rect.bottom - rect.top;
-}
-
-std::string PartText(int part) {
-    char text[256] = {};
-    const LRESULT length = SendMessageA(statusBar.GetWindow(), SB_GETTEXTLENGTHA, part, 0);
-    if (LOWORD(length) >= sizeof text) {
-        return "(too long)";
-    }
-    SendMessageA(statusBar.GetWindow(), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void SetPartText(int part, const char* text) {
-    SendMessageA(statusBar.GetWindow(), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
-}
-
-bool ButtonEnabled(int id) {
-    return SendMessageA(transportToolbar.GetWindow(), TB_ISBUTTONENABLED, id, 0) != 0;
-}
-
-int ButtonImage(int id) {
-    return static_cast<int>(SendMessageA(transportToolbar.GetWindow(), TB_GETBITMAP, id, 0));
 }
 
 std::vector<bool> ButtonStates() {
@@ -122,14 +64,14 @@ void ExpectPartsFromOuterSize() {
 } // namespace
 
 TEST(Controls, StartUpDisablesTheButtonsShowsPauseGlyphEmptyStatusAndTrackbarAtZero) {
-    StartPlayer();
+    StartWithEveryControl();
     for (int id : TRANSPORT_IDS) {
         EXPECT_FALSE(ButtonEnabled(id)) << id;
     }
     // Created with the play glyph; the not-ready state switches in the pause glyph.
-    EXPECT_EQ(1, ButtonImage(IDM_PLAYPAUSE));
-    EXPECT_EQ("", PartText(1));
-    EXPECT_EQ("", PartText(2));
+    EXPECT_EQ(1, PlayPauseGlyph());
+    EXPECT_EQ("", StatusPart(1));
+    EXPECT_EQ("", StatusPart(2));
     // A new trackbar runs from 0 to 100: the range is the refresh's doing.
     const HWND trackbar = positionTrackbar.GetWindow();
     EXPECT_EQ(0, SendMessageA(trackbar, TBM_GETRANGEMIN, 0, 0));
@@ -139,7 +81,7 @@ TEST(Controls, StartUpDisablesTheButtonsShowsPauseGlyphEmptyStatusAndTrackbarAtZ
 }
 
 TEST(Controls, ToolbarHoldsTheNineButtonsAtTheTopOfTheFrame) {
-    StartPlayer();
+    StartWithEveryControl();
     const HWND toolbar = transportToolbar.GetWindow();
     EXPECT_EQ(IDC_TOOLBAR, GetDlgCtrlID(toolbar));
     EXPECT_EQ(mainFrame.GetWindow(), GetParent(toolbar));
@@ -201,7 +143,7 @@ TEST(Controls, ToolbarHoldsTheNineButtonsAtTheTopOfTheFrame) {
 }
 
 TEST(Controls, StatusPartsEndAtTheOuterSizeLessTheGripAndFollowTheFrame) {
-    StartPlayer();
+    StartWithEveryControl();
     const HWND status = statusBar.GetWindow();
     EXPECT_EQ(IDC_STATUSBAR, GetDlgCtrlID(status));
     EXPECT_EQ(mainFrame.GetWindow(), GetParent(status));
@@ -222,7 +164,7 @@ TEST(Controls, StatusPartsEndAtTheOuterSizeLessTheGripAndFollowTheFrame) {
 }
 
 TEST(Controls, TrackbarSitsInTheToolbarTenPixelsFromItsEndAndFollowsItsWidth) {
-    StartPlayer();
+    StartWithEveryControl();
     const HWND toolbar = transportToolbar.GetWindow();
     const HWND trackbar = positionTrackbar.GetWindow();
     char cls[64] = {};
@@ -248,7 +190,7 @@ TEST(Controls, TrackbarSitsInTheToolbarTenPixelsFromItsEndAndFollowsItsWidth) {
 }
 
 TEST(Controls, FullScreenFrameSizeMovesNeitherToolbarNorStatusBar) {
-    StartPlayer();
+    StartWithEveryControl();
     const HWND frame = mainFrame.GetWindow();
     const RECT toolbar = OuterRect(transportToolbar.GetWindow());
     const RECT status = OuterRect(statusBar.GetWindow());
@@ -274,7 +216,7 @@ TEST(Controls, FullScreenFrameSizeMovesNeitherToolbarNorStatusBar) {
 }
 
 TEST(Controls, FrameSizeWithoutAFrameWindowMovesNothing) {
-    StartPlayer();
+    StartWithEveryControl();
     const RECT toolbar = OuterRect(transportToolbar.GetWindow());
     const RECT status = OuterRect(statusBar.GetWindow());
     const RECT trackbar = OuterRect(positionTrackbar.GetWindow());
@@ -288,81 +230,81 @@ TEST(Controls, FrameSizeWithoutAFrameWindowMovesNothing) {
 
 namespace {
 
-WNDPROC hostProcedure = nullptr;
-std::vector<LPARAM> hostScrollSources;
-std::vector<WORD> hostScrollCodes;
+// Records the scroll notifications that reach the video host.
+class HostScrollSpy : public WindowSpy {
+  public:
+    HostScrollSpy() : WindowSpy(videoHost.GetWindow()) {}
+    std::vector<LPARAM> sources;
+    std::vector<WORD> codes;
 
-LRESULT CALLBACK HostSpy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HSCROLL) {
-        hostScrollSources.push_back(lParam);
-        hostScrollCodes.push_back(LOWORD(wParam));
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_HSCROLL) {
+            sources.push_back(lParam);
+            codes.push_back(LOWORD(wParam));
+        }
+        return CallOriginal(window, message, wParam, lParam);
     }
-    return CallWindowProcA(hostProcedure, window, message, wParam, lParam);
-}
+};
+
+// Records each tooltip request the frame gets and the text it answers with.
+class ToolTipSpy : public WindowSpy {
+  public:
+    ToolTipSpy() : WindowSpy(mainFrame.GetWindow()) {}
+    std::vector<UINT_PTR> requests;
+    std::vector<std::string> answers;
+
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        const LRESULT result = CallOriginal(window, message, wParam, lParam);
+        if (message == WM_NOTIFY) {
+            const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == static_cast<UINT>(TTN_GETDISPINFOA)) {
+                const NMTTDISPINFOA* request = reinterpret_cast<const NMTTDISPINFOA*>(lParam);
+                requests.push_back(header->idFrom);
+                answers.push_back(request->lpszText != nullptr &&
+                                          request->lpszText != LPSTR_TEXTCALLBACKA &&
+                                          !IS_INTRESOURCE(request->lpszText)
+                                      ? request->lpszText
+                                      : request->szText);
+            } else if (header->code == static_cast<UINT>(TTN_GETDISPINFOW)) {
+                requests.push_back(header->idFrom);
+                answers.push_back("(Unicode request)");
+            }
+        }
+        return result;
+    }
+};
 
 } // namespace
 
 TEST(Controls, TrackbarScrollNotificationsGoToTheVideoHost) {
-    StartPlayer();
-    const HWND host = videoHost.GetWindow();
+    StartWithEveryControl();
     const HWND trackbar = positionTrackbar.GetWindow();
-    hostProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostSpy)));
-    ASSERT_NE(nullptr, hostProcedure);
+    HostScrollSpy spy;
+    ASSERT_TRUE(spy.Installed());
 
     // A key the user presses on the trackbar: it moves and tells its notify window.
     SendMessageA(trackbar, WM_KEYDOWN, VK_RIGHT, 0);
     SendMessageA(trackbar, WM_KEYUP, VK_RIGHT, 0);
     PumpPending();
-    SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProcedure));
 
     EXPECT_EQ(1, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
-    ASSERT_FALSE(hostScrollSources.empty());
-    for (LPARAM source : hostScrollSources) {
+    ASSERT_FALSE(spy.sources.empty());
+    for (LPARAM source : spy.sources) {
         EXPECT_EQ(reinterpret_cast<LPARAM>(trackbar), source);
     }
-    EXPECT_EQ(TB_LINEDOWN, hostScrollCodes.front());
-    EXPECT_EQ(TB_ENDTRACK, hostScrollCodes.back());
+    EXPECT_EQ(TB_LINEDOWN, spy.codes.front());
+    EXPECT_EQ(TB_ENDTRACK, spy.codes.back());
 }
-
-namespace {
-
-WNDPROC frameProcedure = nullptr;
-std::vector<UINT_PTR> toolTipRequests;
-std::vector<std::string> toolTipAnswers;
-
-// Records each tooltip request the frame gets and the text it answers with.
-LRESULT CALLBACK FrameSpy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallWindowProcA(frameProcedure, window, message, wParam, lParam);
-    if (message == WM_NOTIFY) {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->code == static_cast<UINT>(TTN_GETDISPINFOA)) {
-            const NMTTDISPINFOA* request = reinterpret_cast<const NMTTDISPINFOA*>(lParam);
-            toolTipRequests.push_back(header->idFrom);
-            toolTipAnswers.push_back(request->lpszText != nullptr &&
-                                             request->lpszText != LPSTR_TEXTCALLBACKA &&
-                                             !IS_INTRESOURCE(request->lpszText)
-                                         ? request->lpszText
-                                         : request->szText);
-        } else if (header->code == static_cast<UINT>(TTN_GETDISPINFOW)) {
-            toolTipRequests.push_back(header->idFrom);
-            toolTipAnswers.push_back("(Unicode request)");
-        }
-    }
-    return result;
-}
-
-} // namespace
 
 TEST(Controls, ToolbarAsksTheFrameForTheToolTipText) {
-    StartPlayer();
-    const HWND frame = mainFrame.GetWindow();
+    StartWithEveryControl();
     const HWND toolbar = transportToolbar.GetWindow();
     const HWND tips = reinterpret_cast<HWND>(SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(nullptr, tips);
-    frameProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameSpy)));
-    ASSERT_NE(nullptr, frameProcedure);
+    ToolTipSpy spy;
+    ASSERT_TRUE(spy.Installed());
 
     // The request as the toolbar's own tooltip control sends it, about the Stop button: the
     // tooltip is a Unicode window, and the toolbar hands the frame the 8-bit form.
@@ -372,11 +314,10 @@ TEST(Controls, ToolbarAsksTheFrameForTheToolTipText) {
     request.hdr.code = TTN_GETDISPINFOW;
     request.lpszText = request.szText;
     SendMessageW(toolbar, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
-    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure));
 
-    ASSERT_EQ(1u, toolTipRequests.size());
-    EXPECT_EQ(static_cast<UINT_PTR>(IDM_STOP), toolTipRequests[0]);
-    EXPECT_EQ("Stop", toolTipAnswers[0]);
+    ASSERT_EQ(1u, spy.requests.size());
+    EXPECT_EQ(static_cast<UINT_PTR>(IDM_STOP), spy.requests[0]);
+    EXPECT_EQ("Stop", spy.answers[0]);
     ASSERT_NE(nullptr, request.lpszText);
     EXPECT_EQ(std::wstring(L"Stop"), std::wstring(request.lpszText));
 }
@@ -407,12 +348,12 @@ class ControlsState : public testing::TestWithParam<StateCase> {};
 
 TEST_P(ControlsState, ButtonsImageAndStatusFollowTheStateWithoutAMovieWindow) {
     const StateCase& c = GetParam();
-    StartPlayer();
+    StartWithEveryControl();
     // Begin from the opposite of every expectation, so each value is the refresh's doing.
     application.SetPlayerState(c.state == MCI_MODE_PLAY ? MCI_MODE_PAUSE : MCI_MODE_PLAY);
-    SetPartText(0, "help");
-    SetPartText(1, "marker");
-    SetPartText(2, "00:07/00:09");
+    SetStatusPart(0, "help");
+    SetStatusPart(1, "marker");
+    SetStatusPart(2, "00:07/00:09");
 
     EXPECT_TRUE(application.SetPlayerState(c.state));
     EXPECT_EQ(c.state, playerState);
@@ -420,29 +361,24 @@ TEST_P(ControlsState, ButtonsImageAndStatusFollowTheStateWithoutAMovieWindow) {
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(c.enabled[i], states[i]) << TRANSPORT_IDS[i];
     }
-    EXPECT_EQ(c.image, ButtonImage(IDM_PLAYPAUSE));
-    EXPECT_EQ(c.stateText, PartText(1));
+    EXPECT_EQ(c.image, PlayPauseGlyph());
+    EXPECT_EQ(c.stateText, StatusPart(1));
     // Without a movie window no time is written; only the not-ready state clears it.
-    EXPECT_EQ(c.state == MCI_MODE_NOT_READY ? "" : "00:07/00:09", PartText(2));
-    EXPECT_EQ("help", PartText(0));
+    EXPECT_EQ(c.state == MCI_MODE_NOT_READY ? "" : "00:07/00:09", StatusPart(2));
+    EXPECT_EQ("help", StatusPart(0));
 }
 
 TEST_P(ControlsState, ButtonsImageStatusAndTrackbarFollowTheStateWithAMovieWindow) {
     const StateCase& c = GetParam();
-    StartPlayer();
-    static std::string path;
-    path = FixturePath("clip320.avi");
-    pendingPath = path.c_str();
-    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_OPEN, 0);
-    PumpPending();
-    ASSERT_NE(nullptr, movieWindow.GetWindow());
+    StartWithEveryControl();
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip320.avi"));
     // Halfway through the 5 s movie, with every view saying something else.
     movieWindow.Seek(2500);
     ASSERT_EQ(2500, movieWindow.GetPosition());
     application.SetPlayerState(c.state == MCI_MODE_PLAY ? MCI_MODE_PAUSE : MCI_MODE_PLAY);
-    SetPartText(0, "help");
-    SetPartText(1, "marker");
-    SetPartText(2, "marker");
+    SetStatusPart(0, "help");
+    SetStatusPart(1, "marker");
+    SetStatusPart(2, "marker");
     SendMessageA(positionTrackbar.GetWindow(), TBM_SETPOS, TRUE, 7);
 
     EXPECT_TRUE(application.SetPlayerState(c.state));
@@ -450,16 +386,16 @@ TEST_P(ControlsState, ButtonsImageStatusAndTrackbarFollowTheStateWithAMovieWindo
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(c.enabled[i], states[i]) << TRANSPORT_IDS[i];
     }
-    EXPECT_EQ(c.image, ButtonImage(IDM_PLAYPAUSE));
-    EXPECT_EQ(c.stateText, PartText(1));
-    EXPECT_EQ("help", PartText(0));
+    EXPECT_EQ(c.image, PlayPauseGlyph());
+    EXPECT_EQ(c.stateText, StatusPart(1));
+    EXPECT_EQ("help", StatusPart(0));
     if (c.state == MCI_MODE_NOT_READY) {
         // The not-ready views are the same whether or not a window is still there.
-        EXPECT_EQ("", PartText(2));
+        EXPECT_EQ("", StatusPart(2));
         EXPECT_EQ(0, positionTrackbar.GetPosition());
     } else {
         // Position and length queried from the movie window.
-        EXPECT_EQ("00:02/00:05", PartText(2));
+        EXPECT_EQ("00:02/00:05", StatusPart(2));
         EXPECT_EQ(100, positionTrackbar.GetPosition());
     }
     EXPECT_EQ(200, SendMessageA(positionTrackbar.GetWindow(), TBM_GETRANGEMAX, 0, 0));
@@ -471,38 +407,38 @@ INSTANTIATE_TEST_SUITE_P(EachState, ControlsState, testing::ValuesIn(STATE_CASES
                          });
 
 TEST(Controls, RefreshStatusWritesNothingForAStateThatIsNeverStored) {
-    StartPlayer();
-    SetPartText(1, "one");
-    SetPartText(2, "two");
+    StartWithEveryControl();
+    SetStatusPart(1, "one");
+    SetStatusPart(2, "two");
     playerState = 527; // MCI_MODE_SEEK: a mode of the movie window, never a player state
     EXPECT_TRUE(statusBar.RefreshStatus());
-    EXPECT_EQ("one", PartText(1));
-    EXPECT_EQ("two", PartText(2));
+    EXPECT_EQ("one", StatusPart(1));
+    EXPECT_EQ("two", StatusPart(2));
 }
 
 TEST(Controls, HelpTextGoesToPartZeroAndANullTextWritesNothing) {
-    StartPlayer();
+    StartWithEveryControl();
     EXPECT_TRUE(statusBar.ShowHelpText("Open a movie file"));
-    EXPECT_EQ("Open a movie file", PartText(0));
+    EXPECT_EQ("Open a movie file", StatusPart(0));
     EXPECT_FALSE(statusBar.ShowHelpText(nullptr));
-    EXPECT_EQ("Open a movie file", PartText(0));
+    EXPECT_EQ("Open a movie file", StatusPart(0));
     EXPECT_TRUE(statusBar.ShowHelpText(""));
-    EXPECT_EQ("", PartText(0));
-    EXPECT_EQ("", PartText(1));
+    EXPECT_EQ("", StatusPart(0));
+    EXPECT_EQ("", StatusPart(1));
 }
 
 TEST(Controls, TimeTextGoesToPartTwoAndANegativeValueWritesNothing) {
-    StartPlayer();
+    StartWithEveryControl();
     EXPECT_TRUE(statusBar.ShowTime(5000, 5400000));
-    EXPECT_EQ("00:05/01:30:00", PartText(2));
+    EXPECT_EQ("00:05/01:30:00", StatusPart(2));
     EXPECT_FALSE(statusBar.ShowTime(-1, 5000));
     EXPECT_FALSE(statusBar.ShowTime(5000, -1));
-    EXPECT_EQ("00:05/01:30:00", PartText(2));
-    EXPECT_EQ("", PartText(1));
+    EXPECT_EQ("00:05/01:30:00", StatusPart(2));
+    EXPECT_EQ("", StatusPart(1));
 }
 
 TEST(Controls, SetPositionMovesTheThumbAndGetPositionReadsIt) {
-    StartPlayer();
+    StartWithEveryControl();
     EXPECT_TRUE(positionTrackbar.SetPosition(150));
     EXPECT_EQ(150, SendMessageA(positionTrackbar.GetWindow(), TBM_GETPOS, 0, 0));
     SendMessageA(positionTrackbar.GetWindow(), TBM_SETPOS, TRUE, 42);
@@ -513,7 +449,7 @@ TEST(Controls, SetPositionMovesTheThumbAndGetPositionReadsIt) {
 }
 
 TEST(Controls, CreatingAControlTwiceIsRefused) {
-    StartPlayer();
+    StartWithEveryControl();
     const HWND toolbar = transportToolbar.GetWindow();
     const HWND status = statusBar.GetWindow();
     const HWND trackbar = positionTrackbar.GetWindow();
@@ -541,11 +477,10 @@ TEST(Controls, ControlsAreNotCreatedBeforeTheWindowsTheyNeed) {
 }
 
 TEST(Controls, HoveringAButtonAsksTheFrameForItsToolTip) {
-    StartPlayer();
+    StartWithEveryControl();
     const HWND frame = mainFrame.GetWindow();
     const HWND toolbar = transportToolbar.GetWindow();
-    frameProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameSpy)));
+    ToolTipSpy spy;
     RECT button = {};
     ASSERT_TRUE(SendMessageA(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&button)));
     POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
@@ -583,12 +518,11 @@ TEST(Controls, HoveringAButtonAsksTheFrameForItsToolTip) {
                                              PostMessageA(toolbar, WM_MOUSEMOVE, 0,
                                                           MAKELPARAM(centre.x, centre.y));
                                          }
-                                         return !toolTipRequests.empty();
+                                         return !spy.requests.empty();
                                      },
                                      8000);
-    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure));
     ASSERT_TRUE(warped);
     ASSERT_TRUE(asked);
-    EXPECT_EQ(static_cast<UINT_PTR>(IDM_STOP), toolTipRequests[0]);
-    EXPECT_EQ("Stop", toolTipAnswers[0]);
+    EXPECT_EQ(static_cast<UINT_PTR>(IDM_STOP), spy.requests[0]);
+    EXPECT_EQ("Stop", spy.answers[0]);
 }

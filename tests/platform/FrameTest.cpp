@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "PlatformTest.h"
+#include "PlayerSupport.h"
 #include "core/PlayerState.h"
 #include "core/Rules.h"
 #include "res/resource.h"
@@ -23,55 +23,15 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
+using playertest::SetStatusPart;
+using playertest::startedAccelerators;
+using playertest::StartFrame;
+using playertest::StartWithEveryControl;
+using playertest::StatusPart;
+
 namespace {
-
-HACCEL startedAccelerators = nullptr;
-
-void StartFrame() {
-    ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), "", &startedAccelerators));
-    PumpPending();
-    ASSERT_NE(nullptr, mainFrame.GetWindow());
-}
-
-// Windows of this process only: every process in the Wine prefix shares one window list,
-// so FindWindowA would also see other test processes' windows.
-BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM param) {
-    auto* found = reinterpret_cast<std::pair<const char*, HWND>*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char cls[64] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    if (process == GetCurrentProcessId() && std::string(cls) == found->first) {
-        found->second = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindOwnWindow(const char* className) {
-    std::pair<const char*, HWND> found(className, nullptr);
-    EnumWindows(CollectOwnWindow, reinterpret_cast<LPARAM>(&found));
-    return found.second;
-}
-
-RECT OuterRect(HWND window) {
-    RECT rect = {0, 0, 0, 0};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string WindowText(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 UINT ItemState(HMENU menu, UINT id) {
     return GetMenuState(menu, id, MF_BYCOMMAND);
@@ -88,22 +48,6 @@ std::vector<UINT> MenuSnapshot(HMENU menu) {
         states.push_back(ItemState(menu, id) & (MF_GRAYED | MF_DISABLED | MF_CHECKED));
     }
     return states;
-}
-
-std::string StatusText(int part) {
-    const HWND bar = statusBar.GetWindow();
-    char text[256] = {};
-    const LRESULT length = SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
-    if (LOWORD(length) >= sizeof text) {
-        return "<too long>";
-    }
-    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void SetStatusText(int part, const char* text) {
-    SendMessageA(statusBar.GetWindow(), SB_SETTEXTA, static_cast<WPARAM>(part),
-                 reinterpret_cast<LPARAM>(text));
 }
 
 // The WM_COMMAND messages the frame receives, however they are sent.
@@ -261,9 +205,7 @@ TEST(FrameStartUp, MessageLoopEndsWithTheQuitCodeOfExit) {
 TEST(FrameStartUp, MessageLoopTranslatesAcceleratorsForTheFrame) {
     StartFrame();
     const HWND frame = mainFrame.GetWindow();
-    BYTE keys[256] = {};
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
+    HoldModifiers(true, false);
     PostMessageA(frame, WM_KEYDOWN, 'R', 1);
     PostMessageA(frame, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(0, RunMessageLoop(startedAccelerators));
@@ -309,18 +251,10 @@ struct ControlRecorder {
     ~ControlRecorder() { UnhookWindowsHookEx(controlHook); }
 };
 
-void StartFrameWithControls() {
-    StartFrame();
-    ASSERT_NE(nullptr, transportToolbar.GetWindow());
-    ASSERT_NE(nullptr, statusBar.GetWindow());
-    ASSERT_NE(nullptr, videoHost.GetWindow());
-    ASSERT_NE(nullptr, positionTrackbar.GetWindow());
-}
-
 } // namespace
 
 TEST(FrameState, SetPlayerStateRefreshesMenuButtonsStatusAndTrackbarInOrder) {
-    StartFrameWithControls();
+    StartWithEveryControl();
     ASSERT_TRUE(application.SetPlayerState(MCI_MODE_PAUSE));
     EXPECT_EQ(MCI_MODE_PAUSE, playerState);
     // Back to no movie: every view has something to change.
@@ -340,7 +274,7 @@ TEST(FrameState, SetPlayerStateWithoutWindowsOnlyStores) {
 }
 
 TEST(FrameLayout, SizeLaysOutToolbarStatusBarHostAndTrackbarInOrder) {
-    StartFrameWithControls();
+    StartWithEveryControl();
     const HWND frame = mainFrame.GetWindow();
     ControlRecorder recorder;
     MoveWindow(frame, 120, 50, 520, 410, TRUE);
@@ -599,22 +533,11 @@ TEST_P(FrameAccelerator, KeyArrivesAsItsCommand) {
     const HWND frame = mainFrame.GetWindow();
     const AcceleratorCase c = GetParam();
     ASSERT_NE(nullptr, startedAccelerators);
-    BYTE keys[256] = {};
-    if (c.control) {
-        keys[VK_CONTROL] = 0x80;
-    }
-    if (c.alt) {
-        keys[VK_MENU] = 0x80;
-    }
-    SetKeyboardState(keys);
+    HoldModifiers(c.control, c.alt);
     // The platform sends no command for a grayed menu item: paused without a movie, every
     // item is enabled and the transport handlers still find no movie to act on.
     application.SetPlayerState(MCI_MODE_PAUSE);
-    MSG msg = {};
-    msg.hwnd = frame;
-    msg.message = c.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    msg.wParam = c.key;
-    msg.lParam = 1 | (c.alt ? 0x20000000 : 0);
+    MSG msg = KeyDownMessage(frame, c.key, c.alt);
 
     // Open's dialog, if any, is cancelled.
     DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
@@ -660,13 +583,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FrameAccelerator,
 TEST(FrameAcceleratorGrayed, ArrivesOnlyWithoutTheMenuBar) {
     StartFrame();
     const HWND frame = mainFrame.GetWindow();
-    BYTE keys[256] = {};
-    SetKeyboardState(keys);
-    MSG msg = {};
-    msg.hwnd = frame;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = VK_SPACE;
-    msg.lParam = 1;
+    HoldModifiers(false, false);
+    MSG msg = KeyDownMessage(frame, VK_SPACE, false);
     {
         CommandRecorder recorder;
         EXPECT_NE(0, TranslateAcceleratorA(frame, startedAccelerators, &msg));
@@ -704,17 +622,17 @@ TEST(FrameKeys, OtherKeyGetsDefaultAndLeavesTheStatusBarAlone) {
     StartFrame();
     const HWND frame = mainFrame.GetWindow();
     ASSERT_NE(nullptr, statusBar.GetWindow());
-    SetStatusText(0, "help before");
-    const std::string part1 = StatusText(1);
-    const std::string part2 = StatusText(2);
+    SetStatusPart(0, "help before");
+    const std::string part1 = StatusPart(1);
+    const std::string part2 = StatusPart(2);
     for (WPARAM key : {WPARAM{'A'}, WPARAM{VK_F5}, WPARAM{VK_RETURN}, WPARAM{VK_SPACE}}) {
         EXPECT_EQ(DefWindowProcA(frame, WM_KEYDOWN, key, 1),
                   SendMessageA(frame, WM_KEYDOWN, key, 1));
     }
     PumpPending();
-    EXPECT_EQ("help before", StatusText(0));
-    EXPECT_EQ(part1, StatusText(1));
-    EXPECT_EQ(part2, StatusText(2));
+    EXPECT_EQ("help before", StatusPart(0));
+    EXPECT_EQ(part1, StatusPart(1));
+    EXPECT_EQ(part2, StatusPart(2));
     EXPECT_EQ(Windowed, fullScreenController.mode);
     EXPECT_EQ(MCI_MODE_NOT_READY, playerState);
 }
@@ -745,13 +663,13 @@ TEST_P(FrameMenuHelp, WritesHelpTextToPartZero) {
     const HWND frame = mainFrame.GetWindow();
     ASSERT_NE(nullptr, statusBar.GetWindow());
     const MenuSelectCase c = GetParam();
-    SetStatusText(0, "before");
+    SetStatusPart(0, "before");
     const HMENU menu = c.menu == 1   ? GetMenu(frame)
                        : c.menu == 2 ? GetSystemMenu(frame, FALSE)
                                      : nullptr;
     EXPECT_EQ(0, SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(c.item, c.flags),
                               reinterpret_cast<LPARAM>(menu)));
-    EXPECT_EQ(c.part0, StatusText(0));
+    EXPECT_EQ(c.part0, StatusPart(0));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -778,12 +696,12 @@ TEST(FrameMenuHelpClose, ClosingTheMenuRewritesStateAndTimeButKeepsHelp) {
     ASSERT_NE(nullptr, statusBar.GetWindow());
     SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(IDM_OPEN, MF_HILITE),
                  reinterpret_cast<LPARAM>(GetMenu(frame)));
-    SetStatusText(1, "stale state");
-    SetStatusText(2, "stale time");
+    SetStatusPart(1, "stale state");
+    SetStatusPart(2, "stale time");
     EXPECT_EQ(0, SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0));
-    EXPECT_EQ("Open a movie file", StatusText(0));
-    EXPECT_EQ("", StatusText(1)); // no movie: no state text
-    EXPECT_EQ("", StatusText(2));
+    EXPECT_EQ("Open a movie file", StatusPart(0));
+    EXPECT_EQ("", StatusPart(1)); // no movie: no state text
+    EXPECT_EQ("", StatusPart(2));
 }
 
 // --- Tooltips, clicks and focus -----------------------------------------------------------

@@ -21,18 +21,6 @@ using namespace playertest;
 
 namespace {
 
-HWND Host() {
-    return videoHost.GetWindow();
-}
-
-HWND Movie() {
-    return movieWindow.GetWindow();
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != FALSE;
-}
-
 std::string Describe(const RECT& rect) {
     return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ") - (" +
            std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
@@ -48,11 +36,6 @@ const RECT ENTERING_RECT = {150, 70, 150 + 530, 70 + 410};
 
 void PlaceFrame(const RECT& rect) {
     MoveWindow(Frame(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    PumpPending();
-}
-
-void Open(const char* name) {
-    OpenFixture(name);
     PumpPending();
 }
 
@@ -103,16 +86,13 @@ const char* StepName(Step step) {
 void RunStep(Step step) {
     switch (step) {
     case Step::Open320:
-        Open("clip320.avi");
-        ASSERT_NE(nullptr, Movie());
+        ASSERT_NO_FATAL_FAILURE(OpenMovie("clip320.avi"));
         break;
     case Step::Open640:
-        Open("clip640.avi");
-        ASSERT_NE(nullptr, Movie());
+        ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
         break;
     case Step::Open160:
-        Open("clip160.avi");
-        ASSERT_NE(nullptr, Movie());
+        ASSERT_NO_FATAL_FAILURE(OpenMovie("clip160.avi"));
         break;
     case Step::Zoom50:
         Command(IDM_ZOOM50);
@@ -274,8 +254,7 @@ TEST_P(FullScreenStopKey, ReturnsAStoppedMovieToItsStart) {
     ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), "", &accelerators));
     PumpPending();
     ASSERT_NE(nullptr, accelerators);
-    Open("clip320.avi");
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip320.avi"));
     Command(c.command);
     ASSERT_EQ(MCI_MODE_STOP, playerState);
     ASSERT_EQ(c.track, TrackbarPosition());
@@ -319,96 +298,12 @@ INSTANTIATE_TEST_SUITE_P(Moves, FullScreenStopKey,
 
 // --- The context menu ---------------------------------------------------------------------
 
-namespace {
-
-BOOL CALLBACK CollectOwnPopup(HWND window, LPARAM param) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char cls[16] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    if (process == GetCurrentProcessId() && std::string(cls) == "#32768" &&
-        IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// This process's popup menu window: other processes share the window list.
-HWND OwnPopupMenu() {
-    HWND found = nullptr;
-    EnumWindows(CollectOwnPopup, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-const UINT PLAY_MENU_IDS[] = {IDM_PLAYPAUSE, IDM_STOP, IDM_BEGINNING,  IDM_REWIND,
-                              IDM_FORWARD,   IDM_END,  IDM_FULLSCREEN, IDM_REPEAT};
-
-// What the popup showed, seen from inside TrackPopupMenu's loop.
-struct Popup {
-    bool seen = false;
-    RECT rect = {};
-    HMENU menu = nullptr;
-    std::vector<UINT> states; // in PLAY_MENU_IDS order
-    std::vector<WPARAM> keys; // pressed in the menu once seen
-    int ticks = 0;
-};
-
-Popup* popup = nullptr;
-
-void CALLBACK WatchPopup(HWND, UINT, UINT_PTR timer, DWORD) {
-    ++popup->ticks;
-    const HWND window = OwnPopupMenu();
-    if (window != nullptr && !popup->seen) {
-        popup->seen = true;
-        GetWindowRect(window, &popup->rect);
-        popup->menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
-        for (UINT id : PLAY_MENU_IDS) {
-            popup->states.push_back(GetMenuState(popup->menu, id, MF_BYCOMMAND));
-        }
-        for (WPARAM key : popup->keys) {
-            PostMessageA(window, WM_KEYDOWN, key, 0);
-        }
-        return;
-    }
-    // Never wait for a person.
-    if (popup->ticks > 150) {
-        EndMenu();
-        KillTimer(nullptr, timer);
-    }
-}
-
-Popup ContextMenuAt(int x, int y, const std::vector<WPARAM>& keys) {
-    Popup result;
-    result.keys = keys;
-    popup = &result;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, WatchPopup);
-    SendMessageA(Host(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Host()),
-                 MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
-    KillTimer(nullptr, timer);
-    PumpPending();
-    popup = nullptr;
-    return result;
-}
-
-UINT StateOf(const Popup& shown, UINT id) {
-    for (size_t i = 0; i < shown.states.size(); ++i) {
-        if (PLAY_MENU_IDS[i] == id) {
-            return shown.states[i];
-        }
-    }
-    return 0xFFFFFFFF;
-}
-
-} // namespace
-
 // In full screen the context menu is the detached menu's Play menu, kept current: Full Screen
 // checked, the items enabled as the state says. Choosing Full Screen in it leaves.
 TEST(FullScreenContextMenu, IsTheSavedPlayMenuAndItsFullScreenItemLeaves) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     PlaceFrame(ENTERING_RECT);
-    Open("clip320.avi");
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip320.avi"));
     const RECT entering = OuterRect(Frame());
     Command(IDM_REPEAT);
     Command(IDM_FULLSCREEN);
@@ -416,24 +311,24 @@ TEST(FullScreenContextMenu, IsTheSavedPlayMenuAndItsFullScreenItemLeaves) {
     ASSERT_EQ(FullScreen, fullScreenController.mode);
     ASSERT_EQ(nullptr, GetMenu(Frame()));
 
-    const Popup shown = ContextMenuAt(300, 250, {VK_ESCAPE});
+    const PopupSeen shown = ContextMenuAt(300, 250);
     ASSERT_TRUE(shown.seen);
     EXPECT_EQ(GetSubMenu(fullScreenController.savedMenu, 1), shown.menu);
     EXPECT_EQ(300, shown.rect.left);
     EXPECT_EQ(250, shown.rect.top);
-    EXPECT_NE(0u, StateOf(shown, IDM_FULLSCREEN) & MF_CHECKED);
-    EXPECT_NE(0u, StateOf(shown, IDM_REPEAT) & MF_CHECKED);
+    EXPECT_NE(0u, shown.StateOf(IDM_FULLSCREEN) & MF_CHECKED);
+    EXPECT_NE(0u, shown.StateOf(IDM_REPEAT) & MF_CHECKED);
     // Stopped: Play/Pause and the seeking items enabled, Stop grayed.
-    EXPECT_EQ(0u, StateOf(shown, IDM_PLAYPAUSE) & MF_GRAYED);
-    EXPECT_NE(0u, StateOf(shown, IDM_STOP) & MF_GRAYED);
+    EXPECT_EQ(0u, shown.StateOf(IDM_PLAYPAUSE) & MF_GRAYED);
+    EXPECT_NE(0u, shown.StateOf(IDM_STOP) & MF_GRAYED);
     for (UINT id : {IDM_BEGINNING, IDM_REWIND, IDM_FORWARD, IDM_END}) {
-        EXPECT_EQ(0u, StateOf(shown, id) & MF_GRAYED) << id;
+        EXPECT_EQ(0u, shown.StateOf(id) & MF_GRAYED) << id;
     }
     EXPECT_EQ(FullScreen, fullScreenController.mode); // Escape only closed the menu
 
     // Full Screen is the item above the last one, Repeat. (Its mnemonic is Forward's too.)
     FrameCommandCounter counter;
-    const Popup chosen = ContextMenuAt(300, 250, {VK_UP, VK_UP, VK_RETURN});
+    const PopupSeen chosen = ContextMenuAt(300, 250, {VK_UP, VK_UP, VK_RETURN});
     ASSERT_TRUE(chosen.seen);
     EXPECT_EQ(1, counter.Count(IDM_FULLSCREEN));
     EXPECT_EQ(0, counter.Count(IDM_REPEAT));
@@ -453,44 +348,13 @@ SystemSizes RealSizes() {
             GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
 }
 
-bool HasBar(DWORD bar) {
-    return (GetWindowLongA(Host(), GWL_STYLE) & bar) != 0;
-}
-
-SCROLLINFO BarInfo(int bar) {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(Host(), bar, &info);
-    return info;
-}
-
-// The platform keeps a page no larger than the range.
-UINT StoredPage(int32_t page, int32_t maximum) {
-    return static_cast<UINT>(page < maximum + 1 ? page : maximum + 1);
-}
-
-void ExpectBarsOf(const ScrollBarsLayout& layout) {
-    EXPECT_EQ(layout.hbar, HasBar(WS_HSCROLL));
-    EXPECT_EQ(layout.vbar, HasBar(WS_VSCROLL));
-    const SCROLLINFO h = BarInfo(SB_HORZ);
-    EXPECT_EQ(0, h.nMin);
-    EXPECT_EQ(layout.hMax, h.nMax);
-    EXPECT_EQ(StoredPage(layout.hPage, layout.hMax), h.nPage);
-    const SCROLLINFO v = BarInfo(SB_VERT);
-    EXPECT_EQ(0, v.nMin);
-    EXPECT_EQ(layout.vMax, v.nMax);
-    EXPECT_EQ(StoredPage(layout.vPage, layout.vMax), v.nPage);
-}
-
 } // namespace
 
 // The 640 x 480 movie at 200% is wider than the screen: the full-screen host, which has no
 // client edge, shows a horizontal bar whose page is its whole outer width plus one.
 TEST(FullScreenScrollBars, ComputedWithoutTheEdge) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    Open("clip640.avi");
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
     Command(IDM_FULLSCREEN);
     PumpPending();
     ASSERT_EQ(FullScreen, fullScreenController.mode);
@@ -504,7 +368,7 @@ TEST(FullScreenScrollBars, ComputedWithoutTheEdge) {
     ScrollBarsLayout layout =
         ComputeScrollBars(host.cx, host.cy, false, RealSizes(), movie.cx, movie.cy);
     ASSERT_FALSE(layout.hbar);
-    ExpectBarsOf(layout);
+    ExpectBars(layout);
 
     Command(IDM_ZOOM200);
     PumpPending();
@@ -513,7 +377,7 @@ TEST(FullScreenScrollBars, ComputedWithoutTheEdge) {
     ASSERT_GT(movie.cx + 8, host.cx) << "the screen is too wide for this test";
     layout = ComputeScrollBars(host.cx, host.cy, false, RealSizes(), movie.cx, movie.cy);
     ASSERT_TRUE(layout.hbar);
-    ExpectBarsOf(layout);
+    ExpectBars(layout);
     const int vbar = layout.vbar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
     EXPECT_EQ(host.cx - vbar + 1, static_cast<int>(BarInfo(SB_HORZ).nPage));
     EXPECT_EQ(movie.cx + 8, BarInfo(SB_HORZ).nMax);
@@ -536,7 +400,7 @@ TEST(FullScreenScrollBars, ComputedWithoutTheEdge) {
     PumpPending();
     const SIZE windowed = OuterSize(Host());
     layout = ComputeScrollBars(windowed.cx, windowed.cy, true, RealSizes(), movie.cx, movie.cy);
-    ExpectBarsOf(layout);
+    ExpectBars(layout);
 }
 
 // --- What the switch leaves on the screen ------------------------------------------------------
@@ -638,8 +502,7 @@ const PictureStep PICTURE_STEPS[] = {
 // although the paused movie window draws only when asked to.
 TEST(FullScreenPicture, NothingOfTheEarlierLayoutStaysOnTheScreen) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    Open("clip640.avi");
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
     Command(IDM_ZOOM50);
     Command(IDM_PLAYPAUSE);
     Command(IDM_PLAYPAUSE);
@@ -677,8 +540,7 @@ class ClosingKeepsNoBars : public testing::TestWithParam<KeptSizeCase> {};
 TEST_P(ClosingKeepsNoBars, WhenTheFrameKeepsItsSize) {
     const KeptSizeCase c = GetParam();
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    Open("clip640.avi");
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
     if (c.fullScreen) {
         Command(IDM_ZOOM200);
         Command(IDM_FULLSCREEN);

@@ -2,12 +2,11 @@
 // and the Full Screen check mark on the detached menu.
 #include <windows.h>
 
-#include "PlatformTest.h"
+#include "PlayerSupport.h"
 #include "res/resource.h"
 #include "shell/FullScreenController.h"
 #include "shell/MainFrame.h"
 #include "shell/PositionTrackbar.h"
-#include "shell/StartUp.h"
 #include "shell/StatusBar.h"
 #include "shell/TransportToolbar.h"
 #include "shell/VideoHost.h"
@@ -18,16 +17,6 @@
 
 namespace {
 
-RECT OuterRect(HWND window) {
-    RECT rect = {0, 0, 0, 0};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 bool FullScreenChecked(HMENU menu) {
     return (GetMenuState(menu, IDM_FULLSCREEN, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
@@ -36,14 +25,8 @@ bool FullScreenChecked(HMENU menu) {
 class FullScreenSwitch : public testing::Test {
   protected:
     void SetUp() override {
-        HACCEL accel = nullptr;
-        ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), "", &accel));
+        ASSERT_NO_FATAL_FAILURE(playertest::StartWithEveryControl());
         frame = mainFrame.GetWindow();
-        ASSERT_NE(nullptr, frame);
-        ASSERT_NE(nullptr, transportToolbar.GetWindow());
-        ASSERT_NE(nullptr, statusBar.GetWindow());
-        ASSERT_NE(nullptr, videoHost.GetWindow());
-        ASSERT_NE(nullptr, positionTrackbar.GetWindow());
         MoveWindow(frame, 150, 70, 480, 350, TRUE);
         PumpPending();
         rect = OuterRect(frame);

@@ -24,18 +24,11 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 } // namespace
 
 TEST(Harness, MovieWindowOpensClipInMillisecondsAndNotifiesSize) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ParentProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HarnessParent";
-    ASSERT_NE(0, RegisterClassExA(&wc));
-    HWND parent = CreateWindowExA(0, "HarnessParent", "harness", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  0, 0, 500, 400, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND parent = CreateTopLevelWindow("HarnessParent", ParentProc, "harness");
     ASSERT_NE(nullptr, parent);
 
     const std::string path = FixturePath("clip320.avi");
-    HWND movie = MCIWndCreateA(parent, wc.hInstance, 0x5000870A, path.c_str());
+    HWND movie = MCIWndCreateA(parent, GetModuleHandleA(nullptr), 0x5000870A, path.c_str());
     ASSERT_NE(nullptr, movie);
     EXPECT_NE(0u, MCIWndGetDeviceID(movie)) << path;
     MCIWndSetTimeFormat(movie, "ms");

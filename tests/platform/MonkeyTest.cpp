@@ -13,7 +13,7 @@
 #include <commctrl.h>
 #include <vfw.h>
 
-#include "PlatformTest.h"
+#include "PlayerSupport.h"
 #include "core/CommandTable.h"
 #include "core/PlayerState.h"
 #include "core/Rules.h"
@@ -40,6 +40,13 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+using playertest::Frame;
+using playertest::MovieMode;
+using playertest::MovieWindowsInHost;
+using playertest::SetTrackbarPosition;
+using playertest::StatusPart;
+using playertest::TrackbarPosition;
 
 namespace {
 
@@ -95,77 +102,10 @@ std::string Format(const char* format, ...) {
 
 // ---- what the player shows -----------------------------------------------------------------
 
-HWND Frame() {
-    return mainFrame.GetWindow();
-}
-
-std::string WindowText(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string StatusPart(int part) {
-    const HWND bar = statusBar.GetWindow();
-    char text[256] = {};
-    if (LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0)) >= sizeof text) {
-        return "(too long)";
-    }
-    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-int TrackbarPosition() {
-    return static_cast<int>(SendMessageA(positionTrackbar.GetWindow(), TBM_GETPOS, 0, 0));
-}
-
-void SetTrackbarPosition(int position) {
-    SendMessageA(positionTrackbar.GetWindow(), TBM_SETPOS, TRUE, position);
-}
-
-int MovieMode() {
-    return static_cast<int>(SendMessageA(movieWindow.GetWindow(), MCIWNDM_GETMODEA, 0, 0));
-}
-
-RECT OuterRect(HWND window) {
-    RECT rect = {0, 0, 0, 0};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-SIZE ClientSize(HWND window) {
-    RECT rect = {0, 0, 0, 0};
-    GetClientRect(window, &rect);
-    return {rect.right, rect.bottom};
-}
-
-// A child's rectangle in its parent's client coordinates.
-RECT PlaceInParent(HWND child) {
-    RECT rect = OuterRect(child);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 std::string RectText(const RECT& r) {
     return Format("(%ld,%ld)-(%ld,%ld) %ldx%ld", static_cast<long>(r.left),
                   static_cast<long>(r.top), static_cast<long>(r.right), static_cast<long>(r.bottom),
                   static_cast<long>(r.right - r.left), static_cast<long>(r.bottom - r.top));
-}
-
-int MovieWindowChildren() {
-    int count = 0;
-    for (HWND child = FindWindowExA(videoHost.GetWindow(), nullptr, "MCIWndClass", nullptr);
-         child != nullptr;
-         child = FindWindowExA(videoHost.GetWindow(), child, "MCIWndClass", nullptr)) {
-        ++count;
-    }
-    return count;
 }
 
 const char* StateName(PlayerState state) {
@@ -295,26 +235,6 @@ LRESULT CALLBACK RecordTraffic(int code, WPARAM wParam, LPARAM lParam) {
         }
     }
     return CallNextHookEx(trafficHook, code, wParam, lParam);
-}
-
-struct DescendantSearch {
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDescendant(HWND child, LPARAM param) {
-    DescendantSearch* search = reinterpret_cast<DescendantSearch*>(param);
-    if (lstrcmpiA(ClassOf(child).c_str(), search->className) == 0) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindDescendant(HWND parent, const char* className) {
-    DescendantSearch search = {className, nullptr};
-    EnumChildWindows(parent, MatchDescendant, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 void AnswerDialog(HWND dialog) {
@@ -880,22 +800,8 @@ void Monkey::SendAccelerator(Random& random, bool openKey) {
     if (openKey) {
         PlanOpenDialog(random);
     }
-    BYTE keys[256] = {};
-    if (key.control) {
-        keys[VK_CONTROL] = 0x80;
-    }
-    if (key.alt) {
-        keys[VK_MENU] = 0x80;
-    }
-    if (key.shift) {
-        keys[VK_SHIFT] = 0x80;
-    }
-    SetKeyboardState(keys);
-    MSG msg = {};
-    msg.hwnd = Frame();
-    msg.message = key.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    msg.wParam = key.key;
-    msg.lParam = 1 | (key.alt ? 0x20000000 : 0);
+    HoldModifiers(key.control, key.alt, key.shift);
+    MSG msg = KeyDownMessage(Frame(), key.key, key.alt);
     const bool repeatWas = repeat;
     const ScreenMode modeWas = fullScreenController.mode;
     // As the message loop does it: a key that is not translated is dispatched.
@@ -1543,7 +1449,7 @@ void Monkey::CheckLayoutAfterResize(const Before& before) {
     }
     const HWND toolbar = transportToolbar.GetWindow();
     const HWND status = statusBar.GetWindow();
-    const RECT host = PlaceInParent(videoHost.GetWindow());
+    const RECT host = RectInParent(videoHost.GetWindow());
     const Placement wanted = HostPlacement(fullScreenController.mode, client.cx, client.cy,
                                            OuterRect(toolbar).bottom - OuterRect(toolbar).top,
                                            OuterRect(status).bottom - OuterRect(status).top);
@@ -1555,12 +1461,12 @@ void Monkey::CheckLayoutAfterResize(const Before& before) {
              Format(", not (%d, %d) %d x %d", wanted.x, wanted.y, wanted.width, wanted.height));
     }
     if (fullScreenController.mode == Windowed) {
-        const RECT bar = PlaceInParent(toolbar);
+        const RECT bar = RectInParent(toolbar);
         if (bar.left != 0 || bar.top != 0 || bar.right != client.cx) {
             Fail("the toolbar is at " + RectText(bar) + " in a client area " +
                  std::to_string(client.cx) + " wide");
         }
-        const RECT statusRect = PlaceInParent(status);
+        const RECT statusRect = RectInParent(status);
         if (statusRect.left != 0 || statusRect.right != client.cx ||
             statusRect.bottom != client.cy) {
             Fail("the status bar is at " + RectText(statusRect) +
@@ -1639,8 +1545,8 @@ void Monkey::Check(const Before& before) {
     if (movie != nullptr && !IsWindow(movie)) {
         Fail("the movie window's handle is stale");
     }
-    if (MovieWindowChildren() != (movie ? 1 : 0)) {
-        Fail(Format("the host has %d movie windows", MovieWindowChildren()));
+    if (MovieWindowsInHost() != (movie ? 1 : 0)) {
+        Fail(Format("the host has %d movie windows", MovieWindowsInHost()));
     }
     if (seeking) {
         Fail("seeking is still set after the trackbar was released");

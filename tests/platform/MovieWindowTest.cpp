@@ -12,20 +12,6 @@
 
 using namespace playertest;
 
-namespace {
-
-int MovieWindowsInHost() {
-    int count = 0;
-    for (HWND child = FindWindowExA(videoHost.GetWindow(), nullptr, "MCIWndClass", nullptr);
-         child != nullptr;
-         child = FindWindowExA(videoHost.GetWindow(), child, "MCIWndClass", nullptr)) {
-        ++count;
-    }
-    return count;
-}
-
-} // namespace
-
 TEST(MovieWindow, CreateNeedsTheInstanceAndTheHostAndNoMovieWindowYet) {
     const std::string path = FixturePath("clip160.avi");
     // Before start-up: neither the instance nor the host.
@@ -165,18 +151,11 @@ struct DeviceCase {
 class MovieWindowDevice : public testing::TestWithParam<DeviceCase> {};
 
 TEST_P(MovieWindowDevice, PlatformReportsDeviceZeroForAFileItCannotOpen) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "DeviceProbeParent";
-    ASSERT_NE(0, RegisterClassExA(&wc));
-    HWND parent = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  500, 400, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND parent = CreateTopLevelWindow("DeviceProbeParent", DefWindowProcA, "");
     ASSERT_NE(nullptr, parent);
     DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDOK); });
-    HWND movie =
-        MCIWndCreateA(parent, wc.hInstance, 0x5000870A, FixturePath(GetParam().file).c_str());
+    HWND movie = MCIWndCreateA(parent, GetModuleHandleA(nullptr), 0x5000870A,
+                               FixturePath(GetParam().file).c_str());
     // The platform makes a window either way; only its device tells the two apart.
     ASSERT_NE(nullptr, movie);
     MCIWndSetTimeFormat(movie, "ms");

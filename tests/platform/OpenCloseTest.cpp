@@ -15,28 +15,6 @@ using namespace playertest;
 
 namespace {
 
-struct DescendantSearch {
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchClass(HWND child, LPARAM param) {
-    DescendantSearch* search = reinterpret_cast<DescendantSearch*>(param);
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, search->className) == 0) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindDescendant(HWND parent, const char* className) {
-    DescendantSearch search = {className, nullptr};
-    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The host's client area is the movie window plus the 4-pixel margin on each side.
 void ExpectFrameFitsMovie() {
     const SIZE movie = OuterSize(movieWindow.GetWindow());

@@ -1,6 +1,5 @@
-// What the movie, transport and open/close tests look at in a started player: the views of
-// the state, the movie window, the frame's geometry, and counters of the commands the frame
-// receives.
+// What the tests look at in a started player: the views of the state, the movie window, the
+// host's scroll bars and context menu, and counters of the commands the frame receives.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +13,7 @@
 #include "shell/FullScreenController.h"
 #include "shell/MainFrame.h"
 #include "shell/PositionTrackbar.h"
+#include "shell/ScrollGeometry.h"
 #include "shell/StartUp.h"
 #include "shell/StatusBar.h"
 #include "shell/TransportToolbar.h"
@@ -21,18 +21,36 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace playertest {
 
-inline void StartPlayer(const char* commandLine = "") {
-    HACCEL accelerators = nullptr;
-    ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), commandLine, &accelerators));
+// The accelerator table the last start-up loaded.
+inline HACCEL startedAccelerators = nullptr;
+
+// Start-up with this command line; the frame must be there.
+inline void StartFrame(const char* commandLine = "") {
+    ASSERT_TRUE(StartUp(GetModuleHandleA(nullptr), commandLine, &startedAccelerators));
     PumpPending();
     ASSERT_NE(nullptr, mainFrame.GetWindow());
+}
+
+// Start-up with the frame, the video host and the trackbar.
+inline void StartPlayer(const char* commandLine = "") {
+    ASSERT_NO_FATAL_FAILURE(StartFrame(commandLine));
     ASSERT_NE(nullptr, videoHost.GetWindow());
     ASSERT_NE(nullptr, positionTrackbar.GetWindow());
+}
+
+// Start-up with every control of the frame.
+inline void StartWithEveryControl() {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    ASSERT_NE(nullptr, transportToolbar.GetWindow());
+    ASSERT_NE(nullptr, statusBar.GetWindow());
 }
 
 inline HWND Frame() {
@@ -56,6 +74,31 @@ inline void OpenFixture(const char* name) {
     OpenThroughCommandLine(FixturePath(name));
 }
 
+inline HWND Host() {
+    return videoHost.GetWindow();
+}
+
+inline HWND Movie() {
+    return movieWindow.GetWindow();
+}
+
+// Opens a fixture and handles what opening it posted; the movie window must be there.
+inline void OpenMovie(const char* name) {
+    OpenFixture(name);
+    PumpPending();
+    ASSERT_NE(nullptr, Movie());
+}
+
+// The movie windows the host holds, whoever made them.
+inline int MovieWindowsInHost() {
+    int count = 0;
+    for (HWND child = FindWindowExA(Host(), nullptr, "MCIWndClass", nullptr); child != nullptr;
+         child = FindWindowExA(Host(), child, "MCIWndClass", nullptr)) {
+        ++count;
+    }
+    return count;
+}
+
 inline std::string Title() {
     char text[512] = {};
     GetWindowTextA(Frame(), text, sizeof text);
@@ -69,6 +112,10 @@ inline std::string StatusPart(int part) {
     }
     SendMessageA(statusBar.GetWindow(), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+inline void SetStatusPart(int part, const char* text) {
+    SendMessageA(statusBar.GetWindow(), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
 }
 
 inline int TrackbarPosition() {
@@ -167,36 +214,60 @@ inline void ExpectNoMovie() {
     EXPECT_EQ(200, SendMessageA(positionTrackbar.GetWindow(), TBM_GETRANGEMAX, 0, 0));
 }
 
-inline RECT OuterRect(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
+// The host's scroll bars.
+inline bool HasBar(DWORD bar) {
+    return (GetWindowLongA(Host(), GWL_STYLE) & bar) != 0;
 }
 
-inline SIZE OuterSize(HWND window) {
-    const RECT rect = OuterRect(window);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+inline SCROLLINFO BarInfo(int bar) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(Host(), bar, &info);
+    return info;
 }
 
-inline SIZE ClientSize(HWND window) {
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return {rect.right, rect.bottom};
+// The platform keeps a page no larger than the range (maximum - minimum + 1): a bar that is
+// not needed reads back its range as its page.
+inline UINT StoredPage(int32_t page, int32_t maximum) {
+    return static_cast<UINT>(page < maximum + 1 ? page : maximum + 1);
 }
 
-// Counts the commands that reach the main frame, by subclassing it; also runs an optional
-// action inside each one, before the frame handles it.
-class FrameCommandCounter {
+inline void ExpectBars(const ScrollBarsLayout& bars) {
+    EXPECT_EQ(bars.hbar, HasBar(WS_HSCROLL));
+    EXPECT_EQ(bars.vbar, HasBar(WS_VSCROLL));
+    const SCROLLINFO h = BarInfo(SB_HORZ);
+    EXPECT_EQ(0, h.nMin);
+    EXPECT_EQ(bars.hMax, h.nMax);
+    EXPECT_EQ(StoredPage(bars.hPage, bars.hMax), h.nPage);
+    const SCROLLINFO v = BarInfo(SB_VERT);
+    EXPECT_EQ(0, v.nMin);
+    EXPECT_EQ(bars.vMax, v.nMax);
+    EXPECT_EQ(StoredPage(bars.vPage, bars.vMax), v.nPage);
+}
+
+// The items of the Play menu, which the host pops up as its context menu.
+const UINT PLAY_MENU_IDS[] = {IDM_PLAYPAUSE, IDM_STOP, IDM_BEGINNING,  IDM_REWIND,
+                              IDM_FORWARD,   IDM_END,  IDM_FULLSCREEN, IDM_REPEAT};
+
+// Sends the host a message that pops up its context menu, and presses keys in the menu from
+// inside its loop (Escape by default).
+inline PopupSeen PopUpFromHost(UINT message, WPARAM wParam, LPARAM lParam,
+                               const std::vector<WPARAM>& keys = {VK_ESCAPE}) {
+    return WatchPopupMenu([&] { SendMessageA(Host(), message, wParam, lParam); },
+                          std::vector<UINT>(std::begin(PLAY_MENU_IDS), std::end(PLAY_MENU_IDS)),
+                          keys);
+}
+
+// The host's context menu asked for at a point of the screen.
+inline PopupSeen ContextMenuAt(int x, int y, const std::vector<WPARAM>& keys = {VK_ESCAPE}) {
+    return PopUpFromHost(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Host()), ScreenPoint(x, y), keys);
+}
+
+// Counts the commands that reach the main frame, and how deeply one nests inside itself.
+class FrameCommandCounter : public WindowSpy {
   public:
-    FrameCommandCounter() {
-        self = this;
-        original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            Frame(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameCommandCounter::Proc)));
-    }
-    ~FrameCommandCounter() {
-        SetWindowLongPtrA(Frame(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        self = nullptr;
-    }
+    FrameCommandCounter() : WindowSpy(Frame()) {}
     int Count(int id) const {
         const auto found = counts.find(id);
         return found == counts.end() ? 0 : found->second;
@@ -207,26 +278,23 @@ class FrameCommandCounter {
         return found == maxDepth.end() ? 0 : found->second;
     }
 
-  private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        FrameCommandCounter* counter = self;
-        if (message != WM_COMMAND || counter == nullptr) {
-            return CallWindowProcA(counter ? counter->original : DefWindowProcA, window, message,
-                                   wParam, lParam);
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_COMMAND) {
+            return CallOriginal(window, message, wParam, lParam);
         }
         const int id = LOWORD(wParam);
-        ++counter->counts[id];
-        const int depth = ++counter->depth[id];
-        if (depth > counter->maxDepth[id]) {
-            counter->maxDepth[id] = depth;
+        ++counts[id];
+        const int nesting = ++depth[id];
+        if (nesting > maxDepth[id]) {
+            maxDepth[id] = nesting;
         }
-        const LRESULT result = CallWindowProcA(counter->original, window, message, wParam, lParam);
-        --counter->depth[id];
+        const LRESULT result = CallOriginal(window, message, wParam, lParam);
+        --depth[id];
         return result;
     }
 
-    static inline FrameCommandCounter* self = nullptr;
-    WNDPROC original = nullptr;
+  private:
     std::map<int, int> counts;
     std::map<int, int> depth;
     std::map<int, int> maxDepth;

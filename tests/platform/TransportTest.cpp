@@ -23,41 +23,28 @@ const int FRAME_MS = 100;
 
 // Wraps the movie window: counts the commands it is sent and, for one chosen command, reports
 // the stopped mode to its parent from inside it, as a platform may do synchronously.
-class MovieSpy {
+class MovieSpy : public WindowSpy {
   public:
     explicit MovieSpy(UINT notifyInside = 0, int notifyLimit = 5)
-        : notifyInside(notifyInside), notifyLimit(notifyLimit) {
-        self = this;
-        movie = movieWindow.GetWindow();
-        original = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(movie, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MovieSpy::Proc)));
-    }
-    ~MovieSpy() {
-        if (IsWindow(movie)) {
-            SetWindowLongPtrA(movie, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        }
-        self = nullptr;
+        : WindowSpy(movieWindow.GetWindow()), notifyInside(notifyInside), notifyLimit(notifyLimit) {
     }
     int Count(UINT message) const {
         const auto found = counts.find(message);
         return found == counts.end() ? 0 : found->second;
     }
 
-  private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        MovieSpy* spy = self;
-        ++spy->counts[message];
-        if (message == spy->notifyInside && spy->notified < spy->notifyLimit) {
-            ++spy->notified;
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        ++counts[message];
+        if (message == notifyInside && notified < notifyLimit) {
+            ++notified;
             SendMessageA(GetParent(window), MCIWNDM_NOTIFYMODE, reinterpret_cast<WPARAM>(window),
                          MCI_MODE_STOP);
         }
-        return CallWindowProcA(spy->original, window, message, wParam, lParam);
+        return CallOriginal(window, message, wParam, lParam);
     }
 
-    static inline MovieSpy* self = nullptr;
-    HWND movie = nullptr;
-    WNDPROC original = nullptr;
+  private:
     UINT notifyInside;
     int notifyLimit;
     int notified = 0;
@@ -65,33 +52,23 @@ class MovieSpy {
 };
 
 // Counts the mode notifications that reach the video host.
-class HostModeSpy {
+class HostModeSpy : public WindowSpy {
   public:
-    HostModeSpy() {
-        self = this;
-        original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            videoHost.GetWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostModeSpy::Proc)));
-    }
-    ~HostModeSpy() {
-        SetWindowLongPtrA(videoHost.GetWindow(), GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(original));
-        self = nullptr;
-    }
+    HostModeSpy() : WindowSpy(videoHost.GetWindow()) {}
     int Count(int mode) const {
         const auto found = modes.find(mode);
         return found == modes.end() ? 0 : found->second;
     }
 
-  private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == MCIWNDM_NOTIFYMODE) {
-            ++self->modes[static_cast<int>(lParam)];
+            ++modes[static_cast<int>(lParam)];
         }
-        return CallWindowProcA(self->original, window, message, wParam, lParam);
+        return CallOriginal(window, message, wParam, lParam);
     }
 
-    static inline HostModeSpy* self = nullptr;
-    WNDPROC original = nullptr;
+  private:
     std::map<int, int> modes;
 };
 

@@ -17,36 +17,9 @@ using namespace playertest;
 
 namespace {
 
-HWND Host() {
-    return videoHost.GetWindow();
-}
-
-HWND Movie() {
-    return movieWindow.GetWindow();
-}
-
-// A window's outer rectangle in its parent's client coordinates.
-RECT RectInParent(HWND window) {
-    RECT rect = OuterRect(window);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 POINT MovieOrigin() {
     const RECT rect = RectInParent(Movie());
     return {rect.left, rect.top};
-}
-
-bool HasBar(DWORD bar) {
-    return (GetWindowLongA(Host(), GWL_STYLE) & bar) != 0;
-}
-
-SCROLLINFO BarInfo(int bar) {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(Host(), bar, &info);
-    return info;
 }
 
 void SizeFrame(int width, int height) {
@@ -69,17 +42,12 @@ void ExpectHostBetweenToolbarAndStatusBar() {
 
 // What the host's bars must be for the movie window it holds, from its outer size and the
 // system's edge and scroll bar sizes.
-struct ExpectedBars {
-    bool hbar, vbar;
-    int hMax, hPage, vMax, vPage;
-};
-
-ExpectedBars BarsFromOuterSizes(bool clientEdge) {
+ScrollBarsLayout BarsFromOuterSizes(bool clientEdge) {
     const SIZE host = OuterSize(Host());
     const SIZE movie = OuterSize(Movie());
     int w = host.cx - (clientEdge ? GetSystemMetrics(SM_CXEDGE) : 0);
     int h = host.cy - (clientEdge ? GetSystemMetrics(SM_CYEDGE) : 0);
-    ExpectedBars bars = {};
+    ScrollBarsLayout bars = {};
     bars.hMax = movie.cx + 8;
     bars.vMax = movie.cy + 8;
     bars.hbar = w < bars.hMax;
@@ -95,31 +63,10 @@ ExpectedBars BarsFromOuterSizes(bool clientEdge) {
     return bars;
 }
 
-// The platform keeps a page no larger than the range (maximum - minimum + 1): a bar that is
-// not needed reads back its range as its page.
-UINT StoredPage(int page, int maximum) {
-    return static_cast<UINT>(page < maximum + 1 ? page : maximum + 1);
-}
-
-void ExpectBars(const ExpectedBars& bars) {
-    EXPECT_EQ(bars.hbar, HasBar(WS_HSCROLL));
-    EXPECT_EQ(bars.vbar, HasBar(WS_VSCROLL));
-    const SCROLLINFO h = BarInfo(SB_HORZ);
-    EXPECT_EQ(0, h.nMin);
-    EXPECT_EQ(bars.hMax, h.nMax);
-    EXPECT_EQ(StoredPage(bars.hPage, bars.hMax), h.nPage);
-    const SCROLLINFO v = BarInfo(SB_VERT);
-    EXPECT_EQ(0, v.nMin);
-    EXPECT_EQ(bars.vMax, v.nMax);
-    EXPECT_EQ(StoredPage(bars.vPage, bars.vMax), v.nPage);
-}
-
 // The 640 x 480 movie in a frame too small for it: both bars shown.
 void OpenLargeMovieInASmallFrame() {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    OpenFixture("clip640.avi");
-    PumpPending();
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
     SizeFrame(520, 420);
     ASSERT_TRUE(HasBar(WS_HSCROLL));
     ASSERT_TRUE(HasBar(WS_VSCROLL));
@@ -181,9 +128,7 @@ TEST(VideoHost, HasNoScrollBarsWithoutAMovie) {
 
 TEST(VideoHost, LargeMovieGetsBothBarsWithRangesAndPagesFromTheOuterSize) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    OpenFixture("clip640.avi");
-    PumpPending();
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
     // The frame fits the movie with its margin: no bars, the movie 4 pixels in.
     ExpectBars(BarsFromOuterSizes(true));
     EXPECT_FALSE(HasBar(WS_HSCROLL));
@@ -192,7 +137,7 @@ TEST(VideoHost, LargeMovieGetsBothBarsWithRangesAndPagesFromTheOuterSize) {
     EXPECT_EQ(4, MovieOrigin().y);
 
     SizeFrame(520, 420);
-    const ExpectedBars bars = BarsFromOuterSizes(true);
+    const ScrollBarsLayout bars = BarsFromOuterSizes(true);
     ASSERT_TRUE(bars.hbar);
     ASSERT_TRUE(bars.vbar);
     ExpectBars(bars);
@@ -204,7 +149,7 @@ TEST(VideoHost, LargeMovieGetsBothBarsWithRangesAndPagesFromTheOuterSize) {
 
     // Only one direction too small: only that bar.
     SizeFrame(900, 420);
-    const ExpectedBars wide = BarsFromOuterSizes(true);
+    const ScrollBarsLayout wide = BarsFromOuterSizes(true);
     ASSERT_FALSE(wide.hbar);
     ASSERT_TRUE(wide.vbar);
     ExpectBars(wide);
@@ -277,9 +222,7 @@ INSTANTIATE_TEST_SUITE_P(Bars, VideoHostScroll, testing::Values(SB_HORZ, SB_VERT
 
 TEST(VideoHost, SmallMovieIsCentredAndStaysCentredAsTheFrameGrows) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    OpenFixture("clip160.avi");
-    PumpPending();
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip160.avi"));
     for (int grow : {0, 101, 37}) {
         if (grow != 0) {
             const SIZE frame = OuterSize(Frame());
@@ -298,9 +241,7 @@ TEST(VideoHost, SmallMovieIsCentredAndStaysCentredAsTheFrameGrows) {
 
 TEST(VideoHost, PaintingPutsTheMovieBackInItsPlace) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    OpenFixture("clip160.avi");
-    PumpPending();
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip160.avi"));
     const POINT centred = MovieOrigin();
     SetWindowPos(Movie(), nullptr, 1, 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_EQ(1, MovieOrigin().x);
@@ -336,9 +277,7 @@ TEST(VideoHost, TrackbarNotificationSeeksAndNeverScrollsTheHost) {
 
 TEST(VideoHost, KeyOnTheTrackbarSeeksTheMovie) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    OpenFixture("clip320.avi");
-    PumpPending();
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip320.avi"));
     const HWND trackbar = positionTrackbar.GetWindow();
     const int length = static_cast<int>(SendMessageA(Movie(), MCIWNDM_GETLENGTH, 0, 0));
     // Page Down moves the control by a fifth of its range; it tells the host, which seeks.
@@ -352,9 +291,7 @@ TEST(VideoHost, KeyOnTheTrackbarSeeksTheMovie) {
 
 TEST(VideoHost, MovieNotificationsReachTheirHandlers) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    OpenFixture("clip640.avi");
-    PumpPending();
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
     // The state says playing, the movie window stands still: only the messages below count.
     application.SetPlayerState(MCI_MODE_PLAY);
 
@@ -387,9 +324,7 @@ TEST(VideoHost, MovieNotificationsReachTheirHandlers) {
 
 TEST(VideoHost, ZoomInFullScreenRecomputesTheBarsWithoutAHostSizeChange) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    OpenFixture("clip640.avi");
-    PumpPending();
-    ASSERT_NE(nullptr, Movie());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip640.avi"));
     Command(IDM_FULLSCREEN);
     PumpPending();
     ASSERT_EQ(FullScreen, fullScreenController.mode);
@@ -402,115 +337,47 @@ TEST(VideoHost, ZoomInFullScreenRecomputesTheBarsWithoutAHostSizeChange) {
     PumpPending();
     ASSERT_EQ(host.cx, OuterSize(Host()).cx);
     ASSERT_EQ(host.cy, OuterSize(Host()).cy);
-    const ExpectedBars zoomed = BarsFromOuterSizes(false);
+    const ScrollBarsLayout zoomed = BarsFromOuterSizes(false);
     ASSERT_TRUE(zoomed.hbar || zoomed.vbar);
     ExpectBars(zoomed);
 
     Command(IDM_ZOOM100);
     PumpPending();
-    const ExpectedBars back = BarsFromOuterSizes(false);
+    const ScrollBarsLayout back = BarsFromOuterSizes(false);
     EXPECT_FALSE(back.hbar);
     EXPECT_FALSE(back.vbar);
     ExpectBars(back);
     EXPECT_EQ(0, GetScrollPos(Host(), SB_HORZ));
 }
 
-namespace {
-
-// Inside TrackPopupMenu's own loop: finds the popup menu window, notes where it is, which menu
-// it shows and that menu's item states, then presses a key in it (Escape by default).
-struct PopupWatch {
-    bool seen = false;
-    RECT rect = {};
-    HMENU menu = nullptr;
-    std::vector<UINT> states; // by command id, in WATCHED_IDS order
-    WPARAM key = VK_ESCAPE;
-    int ticks = 0;
-};
-
-const UINT WATCHED_IDS[] = {IDM_PLAYPAUSE, IDM_STOP, IDM_BEGINNING,  IDM_REWIND,
-                            IDM_FORWARD,   IDM_END,  IDM_FULLSCREEN, IDM_REPEAT};
-
-PopupWatch* watch = nullptr;
-
-void CALLBACK WatchPopup(HWND, UINT, UINT_PTR timer, DWORD) {
-    ++watch->ticks;
-    const HWND popup = FindWindowA("#32768", nullptr);
-    if (popup != nullptr && IsWindowVisible(popup) && !watch->seen) {
-        watch->seen = true;
-        GetWindowRect(popup, &watch->rect);
-        watch->menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-        for (UINT id : WATCHED_IDS) {
-            watch->states.push_back(GetMenuState(watch->menu, id, MF_BYCOMMAND));
-        }
-        PostMessageA(popup, WM_KEYDOWN, watch->key, 0);
-        return;
-    }
-    // Never wait for a person: a menu still open after a few seconds is ended.
-    if (watch->ticks > 100) {
-        EndMenu();
-        KillTimer(nullptr, timer);
-    }
-}
-
-// Sends the host a message that pops up the menu, and answers the menu from inside its loop.
-PopupWatch PopUpWith(UINT message, WPARAM wParam, LPARAM lParam, WPARAM key = VK_ESCAPE) {
-    PopupWatch result;
-    result.key = key;
-    watch = &result;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, WatchPopup);
-    SendMessageA(Host(), message, wParam, lParam);
-    KillTimer(nullptr, timer);
-    PumpPending();
-    watch = nullptr;
-    return result;
-}
-
-LPARAM ScreenPoint(int x, int y) {
-    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-}
-
-UINT StateOf(const PopupWatch& popup, UINT id) {
-    for (size_t i = 0; i < popup.states.size(); ++i) {
-        if (WATCHED_IDS[i] == id) {
-            return popup.states[i];
-        }
-    }
-    return 0xFFFFFFFF;
-}
-
-} // namespace
-
 TEST(VideoHost, ContextMenuIsThePlayMenuAtThePointWithTheCurrentStates) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     Command(IDM_REPEAT);
     application.SetPlayerState(MCI_MODE_PLAY);
-    const PopupWatch popup =
-        PopUpWith(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Host()), ScreenPoint(150, 120));
+    const PopupSeen popup = ContextMenuAt(150, 120);
     ASSERT_TRUE(popup.seen);
     EXPECT_EQ(150, popup.rect.left);
     EXPECT_EQ(120, popup.rect.top);
     EXPECT_EQ(GetSubMenu(GetMenu(Frame()), 1), popup.menu);
     // Playing: Play/Pause and Stop enabled, the seeking items grayed; Repeat checked.
-    EXPECT_EQ(0u, StateOf(popup, IDM_PLAYPAUSE) & MF_GRAYED);
-    EXPECT_EQ(0u, StateOf(popup, IDM_STOP) & MF_GRAYED);
+    EXPECT_EQ(0u, popup.StateOf(IDM_PLAYPAUSE) & MF_GRAYED);
+    EXPECT_EQ(0u, popup.StateOf(IDM_STOP) & MF_GRAYED);
     for (UINT id : {IDM_BEGINNING, IDM_REWIND, IDM_FORWARD, IDM_END}) {
-        EXPECT_NE(0u, StateOf(popup, id) & MF_GRAYED) << id;
+        EXPECT_NE(0u, popup.StateOf(id) & MF_GRAYED) << id;
     }
-    EXPECT_NE(0u, StateOf(popup, IDM_REPEAT) & MF_CHECKED);
-    EXPECT_EQ(0u, StateOf(popup, IDM_FULLSCREEN) & MF_CHECKED);
+    EXPECT_NE(0u, popup.StateOf(IDM_REPEAT) & MF_CHECKED);
+    EXPECT_EQ(0u, popup.StateOf(IDM_FULLSCREEN) & MF_CHECKED);
 }
 
 TEST(VideoHost, ContextMenuFromTheKeyboardOpensAtTheScreenCorner) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
-    const PopupWatch popup =
-        PopUpWith(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Host()), ScreenPoint(-1, -1));
+    const PopupSeen popup = ContextMenuAt(-1, -1);
     ASSERT_TRUE(popup.seen);
     EXPECT_EQ(0, popup.rect.left);
     EXPECT_EQ(0, popup.rect.top);
     // Nothing open: everything that needs a movie is grayed.
-    EXPECT_NE(0u, StateOf(popup, IDM_PLAYPAUSE) & MF_GRAYED);
-    EXPECT_NE(0u, StateOf(popup, IDM_STOP) & MF_GRAYED);
+    EXPECT_NE(0u, popup.StateOf(IDM_PLAYPAUSE) & MF_GRAYED);
+    EXPECT_NE(0u, popup.StateOf(IDM_STOP) & MF_GRAYED);
 }
 
 TEST(VideoHost, RightClickInTheHostOpensTheMenuAtTheMouse) {
@@ -519,7 +386,7 @@ TEST(VideoHost, RightClickInTheHostOpensTheMenuAtTheMouse) {
     const LPARAM client = MAKELPARAM(point.x, point.y);
     ClientToScreen(Host(), &point);
     // The default handling of the button's release asks for the context menu.
-    const PopupWatch popup = PopUpWith(WM_RBUTTONUP, 0, client);
+    const PopupSeen popup = PopUpFromHost(WM_RBUTTONUP, 0, client);
     ASSERT_TRUE(popup.seen);
     EXPECT_EQ(point.x, popup.rect.left);
     EXPECT_EQ(point.y, popup.rect.top);
@@ -530,8 +397,7 @@ TEST(VideoHost, ChosenContextMenuItemReachesTheFrame) {
     FrameCommandCounter counter;
     ASSERT_FALSE(repeat);
     // "Repea&t": its mnemonic chooses it.
-    const PopupWatch popup =
-        PopUpWith(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Host()), ScreenPoint(100, 100), 'T');
+    const PopupSeen popup = ContextMenuAt(100, 100, {'T'});
     ASSERT_TRUE(popup.seen);
     EXPECT_EQ(1, counter.Count(IDM_REPEAT));
     EXPECT_TRUE(repeat);
@@ -542,11 +408,10 @@ TEST(VideoHost, ContextMenuInFullScreenIsTheSavedMenusPlayMenu) {
     Command(IDM_FULLSCREEN);
     ASSERT_EQ(FullScreen, fullScreenController.mode);
     ASSERT_EQ(nullptr, GetMenu(Frame()));
-    const PopupWatch popup =
-        PopUpWith(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Host()), ScreenPoint(200, 210));
+    const PopupSeen popup = ContextMenuAt(200, 210);
     ASSERT_TRUE(popup.seen);
     EXPECT_EQ(GetSubMenu(fullScreenController.savedMenu, 1), popup.menu);
-    EXPECT_NE(0u, StateOf(popup, IDM_FULLSCREEN) & MF_CHECKED);
+    EXPECT_NE(0u, popup.StateOf(IDM_FULLSCREEN) & MF_CHECKED);
     EXPECT_EQ(200, popup.rect.left);
     EXPECT_EQ(210, popup.rect.top);
 }

@@ -7,58 +7,20 @@
 # Usage: fullscreen.sh PLAYER_EXE (a Linux path). Needs DISPLAY and xdotool. What the player
 # shows is read from outside by player_probe.exe, built next to the player: the frame's
 # rectangle and style, the buttons, the trackbar (0..200) and the status texts.
-set -u
-exe=${1:?usage: fullscreen.sh PLAYER_EXE}
-root=$(cd "$(dirname "$0")/../.." && pwd)
-run=$root/cmake/wine-run
+. "$(dirname "$0")/lib/common.sh"
 probe=$(dirname "$exe")/player_probe.exe
-fixtures=${QUILLOTROPE_FIXTURES:-$root/build/fixtures}
-
-work=$(mktemp -d)
-wine_pid=
-finish() {
-    local status=$?
-    # Only the process this script started.
-    if [ -n "$wine_pid" ] && kill -0 "$wine_pid" 2>/dev/null; then
-        kill "$wine_pid" 2>/dev/null
-        wait "$wine_pid" 2>/dev/null
-    fi
-    if [ "$status" -eq 0 ]; then
-        rm -rf "$work"
-    else
-        echo "output kept in $work"
-    fi
-}
-trap finish EXIT
-
-fail() {
-    echo "FAIL: $*"
-    [ -s "$work/probe.out" ] && { echo "--- last probe"; cat "$work/probe.out"; }
-    exit 1
-}
-
-command -v xdotool >/dev/null || fail "xdotool is missing"
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
-[ -f "$exe" ] || fail "no player at $exe"
 [ -f "$probe" ] || fail "no probe at $probe"
-[ -f "$fixtures/clip320.avi" ] || fail "no $fixtures/clip320.avi (scripts/make-fixtures)"
+need_fixture clip320.avi
+
+fail_details() {
+    [ -s "$work/probe.out" ] && { echo "--- last probe"; cat "$work/probe.out"; }
+}
 
 # A movie name of this run's own: the frame's title then finds this player and no other
 # that shares the Wine server.
 name="fs$$-$RANDOM.avi"
 cp "$fixtures/clip320.avi" "$work/$name"
 title="$name - Quillotrope"
-winpath="Z:$(printf '%s' "$work/$name" | tr / '\\')"
-
-# Polls a command every 0.1 s until it succeeds or the deadline (seconds) passes.
-poll() {
-    local deadline=$(($(date +%s%N) + $1 * 1000000000))
-    shift
-    until "$@"; do
-        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
 
 # probe_wait MS KEY=VALUE...: the probe reads the player until all hold or MS have passed.
 probe_wait() {
@@ -73,15 +35,8 @@ fact() {
     sed -n "s/^$1=//p" "$work/show.out" | tr -d '\r'
 }
 
-"$run" "$exe" "$winpath" </dev/null >"$work/player.out" 2>"$work/player.err" &
-wine_pid=$!
-
-xwindow=
-find_xwindow() {
-    xwindow=$(xdotool search --name "^${title//./\\.}\$" 2>/dev/null | head -1)
-    [ -n "$xwindow" ]
-}
-poll 60 find_xwindow || fail "no window titled \"$title\""
+launch_player player "$(windows_path "$work/$name")"
+poll 60 window_titled "$title" || fail "no window titled \"$title\""
 # Started with a movie, it plays at once.
 probe_wait 20000 status1=Playing button.stop=1 || fail "the movie does not play at start"
 
@@ -110,21 +65,6 @@ activate() {
         probe_wait 1000 active=frame focus=frame && return 0
     done
     fail "the frame cannot be activated"
-}
-
-# send KEYS: one key, or a chord "modifier+key" pressed one key at a time (sent all at once,
-# chords have been seen to lose their modifier).
-send() {
-    case $1 in
-    *+*)
-        xdotool keydown "${1%%+*}"
-        sleep 0.1
-        xdotool key "${1#*+}"
-        sleep 0.1
-        xdotool keyup "${1%%+*}"
-        ;;
-    *) xdotool key "$1" ;;
-    esac
 }
 
 # press KEYS CONDITION...: the key, until its effect shows. A key that another program's
@@ -271,16 +211,11 @@ echo "ok: Escape gives back the earlier rectangle ($(xgeometry))"
 aim
 
 # --- Alt+F4 ends the player with exit code 0. -------------------------------------------------
-ended() { ! kill -0 "$wine_pid" 2>/dev/null; }
 for try in 1 2 3; do
-    ended && break
+    player_ended && break
     activate
     send alt+F4
-    poll 5 ended && break
+    poll 5 player_ended && break
 done
-poll 10 ended || fail "the player did not end after Alt+F4"
-wait "$wine_pid"
-status=$?
-wine_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
-echo "ok: $presses key presses; the player ended with exit code 0"
+poll 10 player_ended || fail "the player did not end after Alt+F4"
+expect_exit_zero "$presses key presses; the player"

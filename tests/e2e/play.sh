@@ -3,69 +3,21 @@
 # movie, the picture is shown centred in the black video area, Space pauses and resumes it,
 # and closing the window ends the program with exit code 0.
 # Usage: play.sh PLAYER_EXE (a Linux path). Needs DISPLAY, xdotool and ImageMagick.
-set -u
-exe=${1:?usage: play.sh PLAYER_EXE}
-root=$(cd "$(dirname "$0")/../.." && pwd)
-fixtures=${QUILLOTROPE_FIXTURES:-$root/build/fixtures}
-
-work=$(mktemp -d)
-player_pid=
-wine_pid=
-finish() {
-    local status=$?
-    if [ -n "$player_pid" ] && kill -0 "$player_pid" 2>/dev/null; then
-        kill "$player_pid" 2>/dev/null
-    fi
-    if [ -n "$wine_pid" ]; then
-        wait "$wine_pid" 2>/dev/null
-    fi
-    if [ "$status" -eq 0 ]; then
-        rm -rf "$work"
-    else
-        echo "screenshots and output kept in $work"
-    fi
-}
-trap finish EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
-[ -f "$fixtures/clip320.avi" ] || fail "no $fixtures/clip320.avi (scripts/make-fixtures)"
-
-# Polls a command until it succeeds or the deadline (in tenths of a second) passes.
-within() {
-    local tenths=$1
-    shift
-    local end=$(($(date +%s%N) / 100000000 + tenths))
-    while [ $(($(date +%s%N) / 100000000)) -lt "$end" ]; do
-        "$@" && return 0
-        sleep 0.2
-    done
-    "$@"
-}
+. "$(dirname "$0")/lib/common.sh"
+need_fixture clip320.avi
 
 # A folder with a space in its name: Wine then passes the path in double quotes, so the
 # player's command line is a quoted Windows path.
 mkdir "$work/e2e movies"
 cp "$fixtures/clip320.avi" "$work/e2e movies/"
-winpath="Z:$(printf '%s' "$work/e2e movies/clip320.avi" | tr / '\\')"
+launch_player player "$(windows_path "$work/e2e movies/clip320.avi")"
 
-"$root/cmake/wine-run" "$exe" "$winpath" </dev/null >"$work/stdout" 2>"$work/stderr" &
-wine_pid=$!
+poll 30 window_titled "clip320.avi - Quillotrope" ||
+    fail "no window titled \"clip320.avi - Quillotrope\""
+player_pid=$(xdotool getwindowpid "$xwindow" 2>/dev/null)
 
-window=
-find_window() {
-    window=$(xdotool search --name '^clip320\.avi - Quillotrope$' 2>/dev/null | head -1)
-    [ -n "$window" ]
-}
-within 300 find_window || fail "no window titled \"clip320.avi - Quillotrope\""
-player_pid=$(xdotool getwindowpid "$window" 2>/dev/null)
-
-eval "$(xdotool getwindowgeometry --shell "$window")" # X Y WIDTH HEIGHT
-echo "window $window at $X,$Y size ${WIDTH}x$HEIGHT"
+eval "$(xdotool getwindowgeometry --shell "$xwindow")" # X Y WIDTH HEIGHT
+echo "window $xwindow at $X,$Y size ${WIDTH}x$HEIGHT"
 
 shot() { import -window root "$work/$1.png"; }
 
@@ -128,7 +80,7 @@ picture_moved() {
 }
 playing() { # a fresh picture, then one that differs from it
     shot moving && picture moving
-    within 50 picture_moved moving
+    poll 5 picture_moved moving
 }
 still() { # the picture stays the same across three screenshots half a second apart
     local i
@@ -152,20 +104,15 @@ press() { # key
     focus_frame
     xdotool key "$1"
 }
-# A chord pressed one key at a time: sent all at once, Alt+F4 has been seen to get lost.
-chord() { # modifier key
+chord() { # modifier+key
     focus_frame
-    xdotool keydown "$1"
-    sleep 0.15
-    xdotool key "$2"
-    sleep 0.15
-    xdotool keyup "$1"
+    send "$1"
 }
 
 playing || fail "the picture does not move: not playing"
 
 # Repeat on, so that the 5-second clip cannot end on its own during the test.
-chord Control_L r
+chord Control_L+r
 playing || fail "not playing after Repeat"
 
 # Another program's window can take the activation between the click and the key (Wine keeps
@@ -175,7 +122,7 @@ toggled() { # check
     local attempt
     for attempt in 1 2 3; do
         press space
-        within 30 "$1" && return 0
+        poll 3 "$1" && return 0
         echo "Space, attempt $attempt: no effect"
     done
     return 1
@@ -183,19 +130,10 @@ toggled() { # check
 toggled still || fail "Space did not pause: the picture still moves"
 toggled playing || fail "Space did not resume: the picture stays still"
 
-status=
-ended() {
-    kill -0 "$wine_pid" 2>/dev/null && return 1
-    wait "$wine_pid"
-    status=$?
-    wine_pid=
-    return 0
-}
 for attempt in 1 2 3; do
-    chord Alt_L F4
-    within 30 ended && break
+    chord Alt_L+F4
+    poll 3 player_ended && break
     echo "Alt+F4, attempt $attempt: no effect"
 done
-[ -n "$status" ] || fail "the player did not end after Alt+F4"
-[ "$status" -eq 0 ] || fail "exit code $status"
-echo "ok"
+player_ended || fail "the player did not end after Alt+F4"
+expect_exit_zero "the player"

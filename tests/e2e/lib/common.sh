@@ -1,0 +1,123 @@
+# shellcheck shell=bash
+# Sourced by the end-to-end scripts (its folder keeps it out of their list). It reads the
+# script's first argument, the player's Linux path, and sets
+#   exe       the player
+#   root      the repository
+#   run       cmake/wine-run, which runs a Windows program under Wine
+#   fixtures  the generated movies
+#   work      a fresh folder for the run's output, removed at the end unless the run failed
+# A script that started the player with launch_player has its process in wine_pid; one that
+# learnt the player's own process from its X window may put it in player_pid. Both are ended at
+# exit if they still run: only the processes this script started.
+set -u
+exe=${1:?usage: $(basename "$0") PLAYER_EXE}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+run=$root/cmake/wine-run
+fixtures=${QUILLOTROPE_FIXTURES:-$root/build/fixtures}
+work=$(mktemp -d)
+wine_pid=
+player_pid=
+
+finish() {
+    local status=$?
+    local p
+    for p in "$player_pid" "$wine_pid"; do
+        if [ -n "$p" ] && kill -0 "$p" 2>/dev/null; then
+            kill "$p" 2>/dev/null
+        fi
+    done
+    if [ -n "$wine_pid" ]; then
+        wait "$wine_pid" 2>/dev/null
+    fi
+    if [ "$status" -eq 0 ]; then
+        rm -rf "$work"
+    else
+        echo "output kept in $work"
+    fi
+}
+trap finish EXIT
+
+# Says what failed, and what the script shows of the run (its fail_details, when it has one),
+# and ends the script.
+fail() {
+    echo "FAIL: $*"
+    if declare -F fail_details >/dev/null; then
+        fail_details
+    fi
+    exit 1
+}
+
+# What every script drives the player with, and the player itself.
+command -v xdotool >/dev/null || fail "xdotool is missing"
+[ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
+[ -f "$exe" ] || fail "no player at $exe"
+
+need_fixture() {
+    [ -f "$fixtures/$1" ] || fail "no $fixtures/$1 (scripts/make-fixtures)"
+}
+
+# Polls a command every 0.1 s until it succeeds; once the deadline (seconds) has passed, it is
+# tried a last time.
+poll() {
+    local deadline=$(($(date +%s%N) + $1 * 1000000000))
+    shift
+    while [ "$(date +%s%N)" -lt "$deadline" ]; do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
+# The path Wine gives a Linux file: the root is drive Z:.
+windows_path() {
+    printf 'Z:%s' "$1" | tr / '\\'
+}
+
+# launch_player NAME [ARGUMENT...]: starts the player under Wine, its output in $work/NAME.out
+# and $work/NAME.err. Wine runs a program named by a Linux path through start.exe, which passes
+# on its exit code: wine_pid is that process, not the player's own.
+launch_player() {
+    local name=$1
+    shift
+    "$run" "$exe" "$@" </dev/null >"$work/$name.out" 2>"$work/$name.err" &
+    wine_pid=$!
+}
+
+# window_titled TITLE [SEARCH OPTION...]: sets xwindow to the first X window titled exactly
+# TITLE.
+xwindow=
+window_titled() {
+    local title=$1
+    shift
+    xwindow=$(xdotool search "$@" --name "^${title//./\\.}\$" 2>/dev/null | head -1)
+    [ -n "$xwindow" ]
+}
+
+# send KEYS: one key, or a chord "modifier+key" pressed one key at a time (sent all at once,
+# chords have been seen to lose their modifier, and Alt+F4 to get lost).
+send() {
+    case $1 in
+    *+*)
+        xdotool keydown "${1%%+*}"
+        sleep 0.15
+        xdotool key "${1#*+}"
+        sleep 0.15
+        xdotool keyup "${1%%+*}"
+        ;;
+    *) xdotool key "$1" ;;
+    esac
+}
+
+player_ended() {
+    ! kill -0 "$wine_pid" 2>/dev/null
+}
+
+# expect_exit_zero WHAT: the player ends within 30 s, with exit code 0.
+expect_exit_zero() {
+    poll 30 player_ended || fail "$1: the process did not end"
+    wait "$wine_pid"
+    local code=$?
+    wine_pid=
+    [ "$code" -eq 0 ] || fail "$1: exit code $code"
+    echo "ok: $1 ended with exit code 0"
+}

@@ -1,18 +1,11 @@
 #include "shell/FrameGeometry.h"
+#include "CaseTables.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 namespace {
-
-const int32_t MAX32 = std::numeric_limits<int32_t>::max();
-const int32_t MIN32 = std::numeric_limits<int32_t>::min();
-
-template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 // ---------------------------------------------------------------------------------------------
 // FitFrame

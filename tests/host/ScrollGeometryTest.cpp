@@ -1,21 +1,14 @@
 #include "shell/ScrollGeometry.h"
+#include "CaseTables.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 namespace {
 
-const int32_t MAX32 = std::numeric_limits<int32_t>::max();
-const int32_t MIN32 = std::numeric_limits<int32_t>::min();
-
 // SM_CXEDGE, SM_CYEDGE, SM_CXVSCROLL, SM_CYHSCROLL of a classic desktop.
 const SystemSizes SIZES = {2, 2, 17, 17};
-
-template <typename Case> std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 // ---------------------------------------------------------------------------------------------
 // ComputeScrollBars

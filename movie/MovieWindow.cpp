@@ -85,9 +85,10 @@ bool MovieWindow::Destroy() {
 }
 
 void MovieWindow::Play() const {
-    // A play while the last one's thread is still on its way out (a pause just before) would
-    // start a second thread beside it, and the two would advance the movie twice as fast.
-    if (GetMode() != MCI_MODE_PLAY) {
+    // Until the paused play's thread has ended the mode still reads paused (then stopped): a
+    // play meanwhile would start a second thread beside it, and the two would advance the movie
+    // twice as fast.
+    if (GetMode() == MCI_MODE_PAUSE) {
         LetPlayerThreadsEnd();
     }
     SendMessageA(window, MCI_PLAY, 0, 0);

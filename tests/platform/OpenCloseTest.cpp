@@ -104,6 +104,21 @@ TEST(OpenClose, OpenFileDialogOpensTheChosenFile) {
     ExpectStoppedAtStart("clip320.avi - Quillotrope", "00:05");
 }
 
+// The open-file dialog's DLL, with the shell libraries it brings, is loaded only once the
+// dialog is wanted: not at start-up, not for a movie named on the command line.
+TEST(OpenClose, TheDialogsLibraryIsLoadedWhenTheDialogIsFirstWanted) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("clip320.avi");
+    Command(IDM_CLOSE);
+    EXPECT_EQ(nullptr, GetModuleHandleA("comdlg32.dll"));
+    for (int time = 0; time < 2; ++time) {
+        DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
+        Command(IDM_OPEN);
+        EXPECT_EQ(1, answerer.AnsweredCount()) << "dialog " << time;
+        EXPECT_NE(nullptr, GetModuleHandleA("comdlg32.dll"));
+    }
+}
+
 TEST(OpenClose, CancelledDialogChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     OpenFixture("clip320.avi");

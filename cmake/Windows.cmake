@@ -85,6 +85,27 @@ if(PLATFORM_TEST_SOURCES)
     list(APPEND EXECUTABLES platform_tests)
 endif()
 
+# The movie's sound, heard through a private sound server (scripts/sound-server): each case
+# runs under tests/sound/record, which records what the server played. One case at a time, and
+# no other test beside it, or the recording would hear that one too.
+file(GLOB SOUND_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/sound/*.cpp)
+if(SOUND_TEST_SOURCES AND PLATFORM_TEST_SOURCES)
+    add_executable(sound_tests ${SOUND_TEST_SOURCES} tests/platform/PlatformTest.cpp
+                               tests/platform/main.cpp ${PLATFORM_TEST_RESOURCES})
+    target_compile_options(sound_tests PRIVATE ${WARNINGS})
+    target_include_directories(sound_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/platform)
+    target_link_libraries(sound_tests PRIVATE quillotrope_app GTest::gtest)
+    target_link_options(sound_tests PRIVATE ${STATIC_RUNTIME})
+    set_target_properties(sound_tests PROPERTIES CROSSCOMPILING_EMULATOR
+        "${CMAKE_SOURCE_DIR}/tests/sound/record;${CMAKE_CROSSCOMPILING_EMULATOR}")
+    gtest_discover_tests(sound_tests
+                         TEST_PREFIX "${CMAKE_SYSTEM_PROCESSOR}.sound."
+                         DISCOVERY_MODE PRE_TEST
+                         DISCOVERY_TIMEOUT 120
+                         PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 120 RUN_SERIAL ON)
+    list(APPEND EXECUTABLES sound_tests)
+endif()
+
 # Benchmarks (scripts/bench, scripts/soak): the bare movie host is the floor the player is
 # measured against, so it is built and linked the way the player is.
 add_executable(bare_host WIN32 bench/BareHost.cpp)

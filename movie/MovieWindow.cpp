@@ -85,10 +85,17 @@ bool MovieWindow::Destroy() {
 }
 
 void MovieWindow::Play() const {
-    // Until the paused play's thread has ended the mode still reads paused (then stopped): a
-    // play meanwhile would start a second thread beside it, and the two would advance the movie
-    // twice as fast.
+    // A paused movie is stopped where it is before it plays on. Wine's AVI driver plays each
+    // play on a thread of its own: a paused play's thread waits for its paused sound to drain,
+    // which never happens, so it never ends by itself (waiting for it froze the player), and a
+    // play beside it would advance the movie twice as fast. The stop resets the sound, which
+    // lets that thread end. Sent to the device itself: the movie window would report the stop,
+    // which is no end of the movie. A stopped device plays from the same frame everywhere.
     if (GetMode() == MCI_MODE_PAUSE) {
+        const MCIDEVICEID device =
+            static_cast<MCIDEVICEID>(SendMessageA(window, MCIWNDM_GETDEVICEID, 0, 0));
+        MCI_GENERIC_PARMS parameters = {0};
+        mciSendCommandA(device, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&parameters));
         LetPlayerThreadsEnd();
     }
     SendMessageA(window, MCI_PLAY, 0, 0);

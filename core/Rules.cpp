@@ -90,3 +90,24 @@ bool IsPlayableMovie(bool hasDevice, int32_t length, int32_t frameWidth, int32_t
     const int64_t height = frameHeight < 0 ? 0 : frameHeight;
     return width * height <= INT32_MAX / 4;
 }
+
+bool IsAviWithoutVideo(const uint8_t* bytes, size_t size) {
+    const auto is = [bytes](size_t at, const char* id) {
+        return bytes[at] == id[0] && bytes[at + 1] == id[1] && bytes[at + 2] == id[2] &&
+               bytes[at + 3] == id[3];
+    };
+    if (bytes == nullptr || size < 12 || !is(0, "RIFF") || !is(8, "AVI ")) {
+        return false;
+    }
+    bool streams = false;
+    // A stream header's type follows its id and its 4-byte size.
+    for (size_t at = 12; at + 12 <= size && !is(at, "movi"); ++at) {
+        if (is(at, "strh")) {
+            if (is(at + 8, "vids")) {
+                return false;
+            }
+            streams = true;
+        }
+    }
+    return streams;
+}

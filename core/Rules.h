@@ -4,6 +4,7 @@
 #include "core/PlayerState.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // Values as the platform's menu functions take them.
@@ -50,3 +51,9 @@ bool StatusShowsTime(PlayerState state);
 // device open for its file, at least one frame of length, and frames whose 32-bit pixels fit
 // in a signed 32-bit byte count (the platform's AVI driver sizes its frame buffer so).
 bool IsPlayableMovie(bool hasDevice, int32_t length, int32_t frameWidth, int32_t frameHeight);
+
+// Whether the start of a file is an AVI header that declares streams but none of video (sound
+// alone): RIFF "AVI ", and stream headers ("strh") before the movie data ("movi"), none of type
+// "vids". The platform's AVI driver faults while opening such a file. Anything else, this says
+// nothing about: false.
+bool IsAviWithoutVideo(const uint8_t* bytes, size_t size);

@@ -18,6 +18,27 @@ const char AVI_DRIVER[] = "mciavi32.dll";
 // Longer than a player thread takes to notice a stop: one frame of the slowest movie.
 const DWORD DRIVER_THREADS_MS = 3000;
 
+// Enough of a file's start for the AVI header lists that ffmpeg and others write.
+const DWORD HEADER_BYTES = 16384;
+uint8_t headerBytes[HEADER_BYTES];
+
+// Whether the file is an AVI with sound (or other streams) but no video: the platform's AVI
+// driver faults while opening one (Wine 8's reads the missing video format), so the player
+// refuses it before the movie window sees it.
+bool IsSoundWithoutVideo(const char* path) {
+    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    // Only a file on disk: a device such as CON could wait for input.
+    DWORD read = 0;
+    const bool ok = GetFileType(file) == FILE_TYPE_DISK &&
+                    ReadFile(file, headerBytes, HEADER_BYTES, &read, nullptr) != 0;
+    CloseHandle(file);
+    return ok && IsAviWithoutVideo(headerBytes, read);
+}
+
 void LetPlayerThreadsEnd() {
     if (DriverThreadsOutliveStop()) {
         WaitForDriverThreads(AVI_DRIVER, DRIVER_THREADS_MS);
@@ -30,7 +51,7 @@ MovieWindow::MovieWindow() : window(nullptr) {}
 
 bool MovieWindow::Create(const char* path) {
     if (application.GetInstance() == nullptr || videoHost.GetWindow() == nullptr ||
-        window != nullptr) {
+        window != nullptr || IsSoundWithoutVideo(path)) {
         return false;
     }
     HWND created =

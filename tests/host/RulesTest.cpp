@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -173,6 +174,47 @@ TEST(PlayableMovieTest, DeviceLengthAndFrameSizeDecide) {
         EXPECT_EQ(IsPlayableMovie(c.hasDevice, c.length, c.width, c.height), c.playable)
             << c.hasDevice << " " << c.length << " " << c.width << "x" << c.height;
     }
+}
+
+struct AviHeaderCase {
+    const char* name;
+    std::string bytes;
+    bool withoutVideo;
+};
+
+// A RIFF AVI start with stream headers of the given types, then the movie data.
+std::string Avi(const std::vector<std::string>& types, const std::string& tail = "movi") {
+    const std::string size(4, '\x40');
+    std::string bytes = "RIFF" + size + "AVI LIST" + size + "hdrl";
+    for (const std::string& type : types) {
+        bytes += "strh" + size + type + std::string(52, '\x20');
+    }
+    return bytes + "LIST" + size + tail;
+}
+
+TEST(AviWithoutVideoTest, OnlyStreamHeadersWithoutVideoBeforeTheDataCount) {
+    const AviHeaderCase cases[] = {
+        {"sound alone", Avi({"auds"}), true},
+        {"sound and video", Avi({"auds", "vids"}), false},
+        {"video alone", Avi({"vids"}), false},
+        {"video, then sound", Avi({"vids", "auds"}), false},
+        {"two sound streams", Avi({"auds", "auds"}), true},
+        {"no stream", Avi({}), false},
+        {"text stream alone", Avi({"txts"}), true},
+        {"a video header after the data", Avi({"auds"}, "movistrh@@@@vids"), true},
+        {"not RIFF", "RIFX" + Avi({"auds"}).substr(4), false},
+        {"RIFF but WAVE", "RIFF@@@@WAVEstrh@@@@auds", false},
+        {"cut inside the type", Avi({"auds"}).substr(0, 30), false},
+        {"empty", "", false},
+        {"text", "This is a text file, not a movie.", false},
+    };
+    for (const AviHeaderCase& c : cases) {
+        EXPECT_EQ(
+            c.withoutVideo,
+            IsAviWithoutVideo(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size()))
+            << c.name;
+    }
+    EXPECT_FALSE(IsAviWithoutVideo(nullptr, 100));
 }
 
 } // namespace

@@ -45,7 +45,7 @@ void Print(int cycle, const Figures& f) {
 // One cycle as a user makes it: open, play, now and then pause, zoom or seek, then close;
 // every third movie is opened over the one before instead of after a Close.
 void Cycle(int cycle) {
-    OpenFixture(cycle % 2 == 0 ? "clip160.avi" : "clip320.avi");
+    OpenFixture(cycle % 2 == 0 ? "tone.avi" : "clip320.avi");
     ASSERT_EQ(MCI_MODE_STOP, playerState) << "cycle " << cycle;
     Command(IDM_PLAYPAUSE);
     if (cycle % 4 == 1) {

@@ -87,7 +87,7 @@ endif()
 
 # Benchmarks (scripts/bench, scripts/soak): the bare movie host is the floor the player is
 # measured against, so it is built and linked the way the player is.
-add_executable(bare_host WIN32 bench/BareHost.cpp)
+add_executable(bare_host WIN32 bench/BareHost.cpp shell/FrameGeometry.cpp)
 target_include_directories(bare_host PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(bare_host PRIVATE ${WARNINGS} -Os ${SECTION_FLAGS} ${PROGRAM_FLAGS})
 target_link_libraries(bare_host PRIVATE vfw32 gdi32 user32 kernel32)

@@ -97,15 +97,20 @@ void OpenMovie(HWND frame) {
         return;
     }
 
+    const RECT beforeClose = FrameRect(frame);
     if (movieWindow.GetWindow() != nullptr) {
         SendMessageA(frame, WM_COMMAND, IDM_CLOSE, 0);
     }
     // A window that cannot open its file still reports a size while it is created, and the
-    // frame fits itself around it; the refused movie must leave the frame as it found it.
-    const RECT before = FrameRect(frame);
+    // frame fits itself around it; the refused movie must leave the frame as it found it. At
+    // Fit to Window opening keeps the frame's size, the one Close gave a windowed frame too.
+    const RECT before = zoomFit ? beforeClose : FrameRect(frame);
     if (!movieWindow.Create(path)) {
         RestoreFrameRect(frame, before);
         return;
+    }
+    if (zoomFit && !IsIconic(frame)) {
+        RestoreFrameRect(frame, before);
     }
 
     char title[TITLE_BUFFER_SIZE];

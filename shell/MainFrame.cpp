@@ -225,6 +225,8 @@ LRESULT MainFrame::OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
         return ZoomTo(frame, 100);
     case IDM_ZOOM200:
         return ZoomTo(frame, 200);
+    case IDM_ZOOMFIT:
+        return ZoomToFit(frame);
     default:
         break;
     }
@@ -243,7 +245,7 @@ bool MainFrame::RefreshMenu() {
         return false;
     }
     for (const MenuItemRule& rule :
-         MenuRules(playerState, fullScreenController.mode, repeat, zoomPercent)) {
+         MenuRules(playerState, fullScreenController.mode, repeat, zoomPercent, zoomFit)) {
         const UINT id = static_cast<UINT>(rule.commandId);
         if (rule.isCheck) {
             CheckMenuItem(menu, id, MF_BYCOMMAND | rule.value);
@@ -258,7 +260,8 @@ bool MainFrame::FitToMovie(int32_t movieWidth, int32_t movieHeight) {
     const HWND host = videoHost.GetWindow();
     if (window == nullptr || transportToolbar.GetWindow() == nullptr ||
         statusBar.GetWindow() == nullptr || host == nullptr ||
-        fullScreenController.mode != Windowed) {
+        fullScreenController.mode != Windowed || zoomFit) {
+        // Fit to Window fits the picture to the frame, never the frame to the movie.
         return false;
     }
     const int32_t maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
@@ -282,10 +285,27 @@ LRESULT MainFrame::ToggleRepeat(HWND, WPARAM, LPARAM) {
 }
 
 LRESULT MainFrame::ZoomTo(HWND, int32_t percent) {
+    const bool wasFit = zoomFit;
+    zoomFit = false;
     zoomPercent = percent;
     // The movie window resizes itself and reports its new size; the host then fits the frame.
-    if (movieWindow.GetWindow() != nullptr) {
+    const HWND movie = movieWindow.GetWindow();
+    if (movie != nullptr) {
         movieWindow.SetZoom(percent);
+        // A fitted picture that happened to have the zoomed size brings no size report.
+        if (wasFit) {
+            videoHost.OnMovieSize(movie);
+        }
+    }
+    RefreshMenu();
+    return 0;
+}
+
+LRESULT MainFrame::ZoomToFit(HWND) {
+    zoomFit = true;
+    // The frame keeps its size; the host lays the picture out in it.
+    if (movieWindow.GetWindow() != nullptr) {
+        videoHost.UpdateScrollBars();
     }
     RefreshMenu();
     return 0;

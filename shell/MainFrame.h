@@ -18,6 +18,7 @@ class MainFrame {
 
     LRESULT ToggleRepeat(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT ZoomTo(HWND frame, int32_t percent);
+    LRESULT ZoomToFit(HWND frame);
     LRESULT ShowAbout(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuSelect(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnToolTipText(HWND frame, WPARAM wParam, LPARAM lParam);

@@ -162,6 +162,13 @@ bool VideoHost::UpdateScrollBars() {
         ShowScrollBar(window, SB_BOTH, FALSE);
         return true;
     }
+    if (zoomFit) {
+        // A fitted picture never needs scrolling; back at a zoom the bars start at 0.
+        SetScrollPos(window, SB_HORZ, 0, FALSE);
+        SetScrollPos(window, SB_VERT, 0, FALSE);
+        ShowScrollBar(window, SB_BOTH, FALSE);
+        return FitMovie();
+    }
     const WindowMetrics metrics;
     // The style is read each time: full screen takes the edge away.
     const bool clientEdge = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
@@ -195,6 +202,9 @@ bool VideoHost::CentreMovie() {
     if (window == nullptr || movie == nullptr) {
         return false;
     }
+    if (zoomFit) {
+        return FitMovie();
+    }
     const WindowMetrics metrics;
     const int32_t x = CentreCoordinate(metrics.Width(movie), metrics.ClientWidth(window),
                                        GetScrollPos(window, SB_HORZ));
@@ -204,8 +214,20 @@ bool VideoHost::CentreMovie() {
     return true;
 }
 
+bool VideoHost::FitMovie() {
+    int32_t sourceWidth = 0;
+    int32_t sourceHeight = 0;
+    movieWindow.GetSourceSize(&sourceWidth, &sourceHeight);
+    const WindowMetrics metrics;
+    const Placement picture = FitPicture(metrics.ClientWidth(window), metrics.ClientHeight(window),
+                                         sourceWidth, sourceHeight);
+    movieWindow.ShowPictureAt(picture.x, picture.y, picture.width, picture.height);
+    return true;
+}
+
 bool VideoHost::OnScroll(int bar, WPARAM wParam) {
-    if (window == nullptr) {
+    // A fitted picture has no scroll bars; what they held before must not move it.
+    if (window == nullptr || zoomFit) {
         return false;
     }
     SCROLLINFO info = {};

@@ -22,6 +22,7 @@ class VideoHost {
     bool OnMovieSize(HWND movie);
 
   private:
+    bool FitMovie();
     HWND window;
 };
 

@@ -125,9 +125,10 @@ const char* StateName(PlayerState state) {
 
 const char* CommandName(int id) {
     static const char* const names[] = {
-        "IDM_PLAYPAUSE", "IDM_OPEN",   "IDM_CLOSE",   "IDM_EXIT",    "IDM_STOP",
-        "IDM_BEGINNING", "IDM_REWIND", "IDM_FORWARD", "IDM_END",     "IDM_FULLSCREEN",
-        "IDM_REPEAT",    "IDM_ABOUT",  "IDM_ZOOM50",  "IDM_ZOOM100", "IDM_ZOOM200"};
+        "IDM_PLAYPAUSE", "IDM_OPEN",       "IDM_CLOSE",   "IDM_EXIT",
+        "IDM_STOP",      "IDM_BEGINNING",  "IDM_REWIND",  "IDM_FORWARD",
+        "IDM_END",       "IDM_FULLSCREEN", "IDM_REPEAT",  "IDM_ABOUT",
+        "IDM_ZOOM50",    "IDM_ZOOM100",    "IDM_ZOOM200", "IDM_ZOOMFIT"};
     if (id >= IDM_FIRST && id <= IDM_LAST) {
         return names[id - IDM_FIRST];
     }
@@ -950,17 +951,36 @@ void Monkey::SendEvent(Random& random) {
         SendCommandEvent(random);
         break;
     case K_ZOOM: {
-        const int percents[] = {50, 100, 200};
+        // 0: Fit to Window, which keeps the frame as it is and the last zoom for later.
+        const int percents[] = {50, 100, 200, 0};
         const int percent = random.Pick(percents);
-        const int id = percent == 50 ? IDM_ZOOM50 : percent == 100 ? IDM_ZOOM100 : IDM_ZOOM200;
+        const int id = percent == 50    ? IDM_ZOOM50
+                       : percent == 100 ? IDM_ZOOM100
+                       : percent == 200 ? IDM_ZOOM200
+                                        : IDM_ZOOMFIT;
         const WPARAM high = static_cast<WPARAM>(random.Below(2));
         description =
             Format("WM_COMMAND %s, high word %d", CommandName(id), static_cast<int>(high));
-        fitExpected = movieWindow.GetWindow() != nullptr && percent != zoomPercent;
+        const int percentWas = zoomPercent;
+        fitExpected = movieWindow.GetWindow() != nullptr && percent != 0 &&
+                      (percent != zoomPercent || zoomFit);
+        const RECT rect = OuterRect(frame);
+        const bool iconic = IsIconic(frame) != FALSE;
         Announce();
         Command(id, high);
-        if (zoomPercent != percent) {
-            Fail(Format("zoomPercent is %d after %s", zoomPercent, CommandName(id)));
+        if (percent == 0) {
+            if (!zoomFit || zoomPercent != percentWas) {
+                Fail(Format("Fit to Window gave fit %d, zoomPercent %d", zoomFit ? 1 : 0,
+                            zoomPercent));
+            }
+            const RECT after = OuterRect(frame);
+            if (!iconic && !EqualRect(&rect, &after)) {
+                Fail("Fit to Window changed the frame from " + RectText(rect) + " to " +
+                     RectText(after));
+            }
+        } else if (zoomPercent != percent || zoomFit) {
+            Fail(Format("zoomPercent is %d (fit %d) after %s", zoomPercent, zoomFit ? 1 : 0,
+                        CommandName(id)));
         }
         break;
     }
@@ -1365,7 +1385,15 @@ void Monkey::CheckOpen(const Before& before) {
         } else {
             movieName = openName;
             ++opensSucceeded;
-            fitExpected = true;
+            if (!zoomFit) {
+                fitExpected = true;
+            } else if (!before.iconic) {
+                const RECT now = OuterRect(Frame());
+                if (!EqualRect(&now, &before.frameRect)) {
+                    Fail("opening at Fit to Window changed the frame from " +
+                         RectText(before.frameRect) + " to " + RectText(now));
+                }
+            }
         }
         break;
     case OPEN_BAD:
@@ -1373,7 +1401,7 @@ void Monkey::CheckOpen(const Before& before) {
             Fail("\"" + openName + "\" left a movie window");
         }
         movieName.clear();
-        if (before.movie != nullptr) {
+        if (before.movie != nullptr && !zoomFit) {
             closeExpected = true;
         } else if (!before.iconic) {
             const RECT now = OuterRect(Frame());
@@ -1564,7 +1592,14 @@ void Monkey::Check(const Before& before) {
         Fail(Format("the menu in mode %d is %p, not the frame's menu %p", static_cast<int>(mode),
                     static_cast<void*>(menu), static_cast<void*>(menuBar)));
     } else {
-        for (const MenuItemRule& rule : MenuRules(state, mode, repeat, zoomPercent)) {
+        int zoomsChecked = 0;
+        for (UINT id : {IDM_ZOOM50, IDM_ZOOM100, IDM_ZOOM200, IDM_ZOOMFIT}) {
+            zoomsChecked += (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0 ? 1 : 0;
+        }
+        if (zoomsChecked != 1) {
+            Fail(Format("%d zoom items are checked", zoomsChecked));
+        }
+        for (const MenuItemRule& rule : MenuRules(state, mode, repeat, zoomPercent, zoomFit)) {
             const UINT itemState =
                 GetMenuState(menu, static_cast<UINT>(rule.commandId), MF_BYCOMMAND);
             if (rule.isCheck) {
@@ -1580,6 +1615,31 @@ void Monkey::Check(const Before& before) {
                                 grayed ? "grayed" : "enabled"));
                 }
             }
+        }
+    }
+    // At Fit to Window the picture is the fitted rectangle of the host's client area, which it
+    // never leaves, and nothing scrolls.
+    if (zoomFit && movie != nullptr && !IsIconic(frame)) {
+        const HWND host = videoHost.GetWindow();
+        const SIZE area = ClientSize(host);
+        RECT source = {};
+        SendMessageA(movie, MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source));
+        const Placement wanted =
+            FitPicture(area.cx, area.cy, source.right - source.left, source.bottom - source.top);
+        RECT picture = {};
+        GetClientRect(movie, &picture);
+        MapWindowPoints(movie, host, reinterpret_cast<POINT*>(&picture), 2);
+        const RECT wantedRect = {wanted.x, wanted.y, wanted.x + wanted.width,
+                                 wanted.y + wanted.height};
+        if (!EqualRect(&picture, &wantedRect) || picture.left < 0 || picture.top < 0 ||
+            picture.right > area.cx || picture.bottom > area.cy) {
+            Fail("at Fit to Window the picture is " + RectText(picture) + ", not " +
+                 RectText(wantedRect) +
+                 Format(" in the host's client area %ld x %ld", static_cast<long>(area.cx),
+                        static_cast<long>(area.cy)));
+        }
+        if ((GetWindowLongA(host, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0) {
+            Fail("a scroll bar is shown at Fit to Window");
         }
     }
     if (mode == FullScreen && GetMenu(frame) != nullptr) {

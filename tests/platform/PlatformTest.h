@@ -76,6 +76,8 @@ HWND CreateTopLevelWindow(const char* className, WNDPROC procedure, const char* 
 RECT OuterRect(HWND window);
 SIZE OuterSize(HWND window);
 SIZE ClientSize(HWND window);
+// A window's client pixels as the platform holds them (0xRRGGBB), row by row.
+std::vector<DWORD> ClientPixels(HWND window, SIZE* size);
 // The window's outer rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);
 bool SameRect(const RECT& a, const RECT& b);

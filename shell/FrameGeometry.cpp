@@ -121,3 +121,12 @@ Placement FitPicture(int32_t areaWidth, int32_t areaHeight, int32_t sourceWidth,
     picture.y = static_cast<int32_t>((h - height) / 2);
     return picture;
 }
+
+Placement FullScreenPlacement(bool haveMonitor, const Edges& monitor, int32_t screenWidth,
+                              int32_t screenHeight) {
+    if (!haveMonitor) {
+        return Placement{0, 0, NonNegative(screenWidth), NonNegative(screenHeight)};
+    }
+    return Placement{monitor.left, monitor.top, NonNegative(int64_t{monitor.right} - monitor.left),
+                     NonNegative(int64_t{monitor.bottom} - monitor.top)};
+}

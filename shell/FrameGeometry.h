@@ -55,3 +55,8 @@ Placement HostPlacement(ScreenMode mode, int32_t clientWidth, int32_t clientHeig
 // source gives an empty rectangle at (0, 0).
 Placement FitPicture(int32_t areaWidth, int32_t areaHeight, int32_t sourceWidth,
                      int32_t sourceHeight);
+
+// Where full screen puts the frame: the monitor's full rectangle when the platform named one,
+// otherwise the primary screen at (0, 0).
+Placement FullScreenPlacement(bool haveMonitor, const Edges& monitor, int32_t screenWidth,
+                              int32_t screenHeight);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "shell/FullScreenController.h"
+#include "shell/FrameGeometry.h"
 #include "shell/MainFrame.h"
 #include "shell/StatusBar.h"
 #include "shell/TransportToolbar.h"
@@ -18,6 +19,17 @@ static_assert(static_cast<DWORD>(FULL_SCREEN_STYLE) == 0x90000000u, "full-screen
 // the whole frame anew leaves nothing of the earlier layout on the screen.
 void RepaintAll(HWND frame) {
     RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The full rectangle of the monitor that holds most of the frame (or is nearest to it).
+Placement FrameMonitor(HWND frame) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    const HMONITOR monitor = MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST);
+    const bool known = monitor != nullptr && GetMonitorInfoA(monitor, &info);
+    const RECT& area = info.rcMonitor;
+    return FullScreenPlacement(known, {area.left, area.top, area.right, area.bottom},
+                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
 } // namespace
@@ -38,6 +50,8 @@ bool FullScreenController::Enter() {
     savedMenu = GetMenu(frame);
     GetWindowRect(frame, &savedRect);
     savedHostExStyle = GetWindowLongA(host, GWL_EXSTYLE);
+    // Asked while the frame is still where the user had it.
+    const Placement screen = FrameMonitor(frame);
 
     SetWindowLongA(frame, GWL_STYLE, FULL_SCREEN_STYLE);
     // Detached, not destroyed: it stays in savedMenu and is kept current there.
@@ -49,7 +63,7 @@ bool FullScreenController::Enter() {
 
     // The mode changes before the move, so the size message lays out for full screen.
     mode = FullScreen;
-    MoveWindow(frame, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
+    MoveWindow(frame, screen.x, screen.y, screen.width, screen.height, TRUE);
     RepaintAll(frame);
     return true;
 }

@@ -353,4 +353,47 @@ const FitPictureCase FIT_PICTURE_CASES[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, FitPictureTest, testing::ValuesIn(FIT_PICTURE_CASES),
                          CaseName<FitPictureCase>);
 
+// ---------------------------------------------------------------------------------------------
+// FullScreenPlacement
+
+struct FullScreenCase {
+    const char* name;
+    bool haveMonitor;
+    Edges monitor;
+    int32_t screenWidth;
+    int32_t screenHeight;
+    Placement expected;
+};
+
+class FullScreenPlacementTest : public testing::TestWithParam<FullScreenCase> {};
+
+TEST_P(FullScreenPlacementTest, CoversTheFramesMonitor) {
+    const FullScreenCase& c = GetParam();
+    const Placement p =
+        FullScreenPlacement(c.haveMonitor, c.monitor, c.screenWidth, c.screenHeight);
+    EXPECT_EQ(c.expected.x, p.x);
+    EXPECT_EQ(c.expected.y, p.y);
+    EXPECT_EQ(c.expected.width, p.width);
+    EXPECT_EQ(c.expected.height, p.height);
+}
+
+const FullScreenCase FULL_SCREEN_CASES[] = {
+    {"PrimaryMonitorIsTheScreen", true, {0, 0, 1280, 1024}, 1280, 1024, {0, 0, 1280, 1024}},
+    {"SecondMonitorToTheRight", true, {1280, 0, 3200, 1080}, 1280, 1024, {1280, 0, 1920, 1080}},
+    {"MonitorLeftOfAndAbovePrimary",
+     true,
+     {-1920, -200, 0, 880},
+     1280,
+     1024,
+     {-1920, -200, 1920, 1080}},
+    {"NoMonitorGivesThePrimaryScreen", false, {5, 5, 6, 6}, 1280, 1024, {0, 0, 1280, 1024}},
+    {"EmptyMonitor", true, {10, 10, 10, 10}, 1280, 1024, {10, 10, 0, 0}},
+    {"InvertedMonitorIsEmpty", true, {10, 10, 0, 0}, 1280, 1024, {10, 10, 0, 0}},
+    {"WidestMonitorSaturates", true, {MIN32, 0, MAX32, 1}, 1280, 1024, {MIN32, 0, MAX32, 1}},
+    {"NegativeScreenSize", false, {0, 0, 0, 0}, -1, -1, {0, 0, 0, 0}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, FullScreenPlacementTest, testing::ValuesIn(FULL_SCREEN_CASES),
+                         CaseName<FullScreenCase>);
+
 } // namespace

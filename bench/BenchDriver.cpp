@@ -596,6 +596,43 @@ int ChildThumbBare() {
     return 0;
 }
 
+// The position notification's own work, as it comes twice a second while playing: the state
+// says playing while the movie window stands still, so that nothing else runs meanwhile. The
+// positions step by 500 ms through the movie, as the notifications do; each is timed with the
+// repaints it causes.
+int ChildNotifyPlayer() {
+    HACCEL accelerators = nullptr;
+    if (!StartUp(GetModuleHandleA(nullptr), "", &accelerators)) {
+        return 2;
+    }
+    pendingPath = firstPath;
+    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_OPEN, 0);
+    if (!PumpUntil([] { return FrameOnScreen(movieWindow.GetWindow()); }, 10000)) {
+        return 3;
+    }
+    PumpFor(300);
+    playerState = MCI_MODE_PLAY;
+    const HWND host = videoHost.GetWindow();
+    const int32_t length = movieWindow.GetLength();
+    std::vector<double> sent, drawn;
+    for (int i = 0; i < THUMB_MOVES; ++i) {
+        const LPARAM position = length > 0 ? (i * 500) % length : 0;
+        const double started = NowMs();
+        SendMessageA(host, MCIWNDM_NOTIFYPOS, reinterpret_cast<WPARAM>(movieWindow.GetWindow()),
+                     position);
+        const double returned = NowMs();
+        PumpPending();
+        sent.push_back(returned - started);
+        drawn.push_back(NowMs() - started);
+    }
+    playerState = MCI_MODE_STOP;
+    std::printf("notify_us %.3f\nnotify_drawn_us %.3f\n", Median(sent) * 1000.0,
+                Median(drawn) * 1000.0);
+    DestroyWindow(mainFrame.GetWindow());
+    PumpPending();
+    return 0;
+}
+
 int RunChild(int argc, char** argv) {
     if (argc < 5) {
         return 1;
@@ -609,6 +646,8 @@ int RunChild(int argc, char** argv) {
         result = player ? ChildOpenPlayer() : ChildOpenBare();
     } else if (what == "thumb") {
         result = player ? ChildThumbPlayer() : ChildThumbBare();
+    } else if (what == "notify" && player) {
+        result = ChildNotifyPlayer();
     }
     std::fflush(stdout);
     return result;
@@ -756,6 +795,8 @@ int RunBenchmark(int argc, char** argv) {
     Row thumb = {"Thumb-drag notification vs bare seek (us)", {}, {}, 1.20, "%.1f"};
     Row thumbMean = {"Thumb-drag notification vs bare seek, mean (us)", {}, {}, 0.0, "%.1f"};
     Row thumbDrawn = {"Thumb drag with its repaint (us)", {}, {}, 0.0, "%.1f"};
+    Row notify = {"Position notification, in process (us)", {}, {}, 0.0, "%.1f"};
+    Row notifyDrawn = {"Position notification with its repaints (us)", {}, {}, 0.0, "%.1f"};
     Row privateBytes = {"Private bytes after opening (KB)", {}, {}, 1.05, "%.0f"};
     Row peakPrivate = {"Peak private bytes (KB)", {}, {}, 1.05, "%.0f"};
     Row peakWorkingSet = {"Peak working set (KB)", {}, {}, 0.0, "%.0f"};
@@ -818,6 +859,12 @@ int RunBenchmark(int argc, char** argv) {
                     add(fitXServerCpu, fitRun.xServerCpuMs);
                 }
             }
+            values.clear();
+            if (inProcess && isPlayer &&
+                RunChildMeasure(std::string("notify player ") + Quoted(playMovie), &values)) {
+                add(notify, ValueOf(values, "notify_us"));
+                add(notifyDrawn, ValueOf(values, "notify_drawn_us"));
+            }
             std::fprintf(stderr,
                          "run %d %s: start-up %.1f ms, cpu %.1f ms%s, fit cpu %.1f ms, open %.1f "
                          "ms, thumb %.1f us\n",
@@ -837,8 +884,8 @@ int RunBenchmark(int argc, char** argv) {
     std::printf("| Measure | Player | Bare host | Player / bare | Goal | Met |\n");
     std::printf("|---|---:|---:|---:|---|---|\n");
     for (const Row* row : {&startUp, &open, &openCall, &cpu, &xServerCpu, &fitCpu, &fitXServerCpu,
-                           &thumb, &thumbMean, &thumbDrawn, &privateBytes, &peakPrivate,
-                           &peakWorkingSet, &user, &gdi, &kernel}) {
+                           &thumb, &thumbMean, &thumbDrawn, &notify, &notifyDrawn, &privateBytes,
+                           &peakPrivate, &peakWorkingSet, &user, &gdi, &kernel}) {
         PrintRow(*row);
     }
     std::printf("\n");

@@ -156,8 +156,15 @@ void MovieWindow::ShowPictureAt(int32_t x, int32_t y, int32_t width, int32_t hei
     const int32_t top = origin.y - outer.top;
     const int32_t extraWidth = (outer.right - outer.left) - client.right;
     const int32_t extraHeight = (outer.bottom - outer.top) - client.bottom;
+    POINT was = {outer.left, outer.top};
+    ScreenToClient(GetParent(window), &was);
     SetWindowPos(window, HWND_TOP, x - left, y - top, width + extraWidth, height + extraHeight,
                  SWP_NOACTIVATE);
+    if (was.x != x - left || was.y != y - top) {
+        // Moved: the platform carries its old pixels along, and a still movie draws only when
+        // asked to (a new size repaints it all by itself).
+        InvalidateRect(window, nullptr, FALSE);
+    }
     // Wine's window scales the picture to its new client area by itself; the platform's
     // documentation does not promise that, so the destination is set here too, when it differs.
     RECT dest = {0, 0, 0, 0};

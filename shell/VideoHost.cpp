@@ -210,7 +210,15 @@ bool VideoHost::CentreMovie() {
                                        GetScrollPos(window, SB_HORZ));
     const int32_t y = CentreCoordinate(metrics.Height(movie), metrics.ClientHeight(window),
                                        GetScrollPos(window, SB_VERT));
+    RECT was = {0, 0, 0, 0};
+    GetWindowRect(movie, &was);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&was), 2);
     SetWindowPos(movie, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+    if (was.left != x || was.top != y) {
+        // The platform carries the moved window's old pixels along, and keeps those of parts the
+        // smaller host had hidden; a stopped or paused movie draws only when asked to.
+        InvalidateRect(movie, nullptr, FALSE);
+    }
     return true;
 }
 

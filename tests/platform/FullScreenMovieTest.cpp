@@ -492,6 +492,36 @@ TEST(FullScreenPicture, NothingOfTheEarlierLayoutStaysOnTheScreen) {
     }
 }
 
+// Maximising moves the stopped movie window (and shows parts of it the smaller host hid); the
+// stopped movie draws only when asked to.
+TEST(MaximisedPicture, AStoppedMovieIsDrawnWholeAfterMaximisingAndRestoring) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    const struct {
+        const char* clip;
+        int width, height; // the frame before maximising; 0: as fitted around the movie
+        bool fit;
+    } cases[] = {{"clip640.avi", 520, 420, false},
+                 {"clip320.avi", 0, 0, false},
+                 {"clip160.avi", 0, 0, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clip);
+        ASSERT_NO_FATAL_FAILURE(OpenMovie(c.clip));
+        Command(c.fit ? IDM_ZOOMFIT : IDM_ZOOM100);
+        if (c.width > 0) {
+            const RECT rect = OuterRect(Frame());
+            MoveWindow(Frame(), rect.left, rect.top, c.width, c.height, TRUE);
+        }
+        PumpPending();
+        ASSERT_EQ(MCI_MODE_STOP, playerState);
+        for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
+            ShowWindow(Frame(), show);
+            PumpPending();
+            EXPECT_EQ(0, LitPixelsAroundTheMovie()) << show;
+            EXPECT_EQ(0, StalePixelsOfTheMovie()) << show;
+        }
+    }
+}
+
 // --- Closing where the frame keeps its size ---------------------------------------------------
 
 namespace {

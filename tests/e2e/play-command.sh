@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # scripts/play, the README's command, with this preset's player: without a display it says at
-# once to use --headless; on the display it plays its generated sample, which has sound, and
-# ends with 0 when the window is closed; --headless saves a screenshot of the frame with the
-# window manager's caption; --full-screen one of the whole screen.
+# once to use --headless; when the player cannot start it names its log; on the display it
+# plays its generated sample, which has sound, and ends with 0 when the window is closed;
+# --headless saves a screenshot of the frame with the window manager's caption; --full-screen
+# one of the whole screen.
 # Usage: play-command.sh PLAYER_EXE (a Linux path). Needs DISPLAY, xdotool and ImageMagick.
 . "$(dirname "$0")/lib/common.sh"
 export QUILLOTROPE_EXE=$exe
@@ -19,6 +20,13 @@ env -u DISPLAY "$play" >"$work/nodisplay.out" 2>"$work/nodisplay.err" &&
     fail "scripts/play without a display succeeded"
 grep -q -- "--headless" "$work/nodisplay.err" || fail "without a display: $(cat "$work/nodisplay.err")"
 echo "ok: without a display: $(cat "$work/nodisplay.err")"
+
+# A player that cannot start: scripts/play says where its log is.
+printf 'not a program\r\n' >"$work/broken.exe"
+QUILLOTROPE_EXE=$work/broken.exe "$play" </dev/null >"$work/broken.out" 2>"$work/broken.err" &&
+    fail "scripts/play with a broken player succeeded"
+grep -q "build/logs/play.log" "$work/broken.err" || fail "no log named: $(cat "$work/broken.err")"
+echo "ok: a player that cannot start: $(tail -1 "$work/broken.err")"
 
 # On this display, the sample.
 "$play" </dev/null >"$work/play.out" 2>"$work/play.err" &

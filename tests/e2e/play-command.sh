@@ -18,7 +18,8 @@ fail_details() {
 # No display.
 env -u DISPLAY "$play" >"$work/nodisplay.out" 2>"$work/nodisplay.err" &&
     fail "scripts/play without a display succeeded"
-grep -q -- "--headless" "$work/nodisplay.err" || fail "without a display: $(cat "$work/nodisplay.err")"
+grep -q -- "--headless" "$work/nodisplay.err" ||
+    fail "without a display: $(cat "$work/nodisplay.err")"
 echo "ok: without a display: $(cat "$work/nodisplay.err")"
 
 # A player that cannot start: scripts/play says where its log is.
@@ -51,13 +52,15 @@ expect_exit_zero "scripts/play"
 "$play" --headless="$work/window.png" </dev/null >"$work/headless.out" 2>"$work/headless.err" ||
     fail "scripts/play --headless failed"
 read -r width height < <(identify -format '%w %h\n' "$work/window.png")
-blue=$(convert "$work/window.png" -crop x16+0+0 +repage -format '%[fx:int(100 * (mean.b - mean.r))]' info:)
+blue=$(convert "$work/window.png" -crop x16+0+0 +repage \
+    -format '%[fx:int(100 * (mean.b - mean.r))]' info:)
 [ "$width" -ge 360 ] && [ "$height" -ge 300 ] || fail "the screenshot is ${width}x$height"
 # openbox's caption is blue; the menu bar below it is grey.
 [ "$blue" -ge 10 ] || fail "no caption on the screenshot's top (blue - red: $blue %)"
 echo "ok: --headless: ${width}x$height with a caption"
 
-"$play" --headless="$work/full.png" --full-screen </dev/null >"$work/full.out" 2>"$work/full.err" ||
+"$play" --headless="$work/full.png" --full-screen --keys=ctrl+r </dev/null \
+    >"$work/full.out" 2>"$work/full.err" ||
     fail "scripts/play --headless --full-screen failed"
 # The whole of scripts/play's 1280x1024 screen, the movie in its middle.
 size=$(identify -format '%wx%h' "$work/full.png")

@@ -51,13 +51,13 @@ names = [i.filename for i in z.infolist()]
 assert names == ["quillotrope.exe", "README.txt", "LICENSE.txt"], names
 assert len({i.date_time for i in z.infolist()}) == 1, "dates differ"
 for i in z.infolist():
-    assert i.compress_type in (zipfile.ZIP_STORED, zipfile.ZIP_DEFLATED), (i.filename, i.compress_type)
+    assert i.compress_type in (zipfile.ZIP_STORED, zipfile.ZIP_DEFLATED), i.filename
     assert not i.flag_bits & 1 and not i.extra, (i.filename, "encrypted or extra fields")
 for name, must in (("README.txt", b"| Space"), ("LICENSE.txt", b"The Quillotrope authors")):
     text = z.read(name)
     assert text.count(b"\n") > 10 and text.count(b"\n") == text.count(b"\r\n"), name + ": not CRLF"
     assert b"MIT" in text, name + ": no MIT"
-assert re.search(rb"^  Space +Play/Pause\r$", z.read("README.txt"), re.M), "README.txt: no key table"
+assert re.search(rb"^  Space +Play/Pause\r$", z.read("README.txt"), re.M), "README.txt: keys"
 EOF
     dir="$place/$name"
     mkdir -p "$dir"
@@ -69,8 +69,8 @@ EOF
     got=$(machine "$dir/quillotrope.exe")
     [ "$got" = "$want" ] || fail "$archive: machine $got, not $want"
     [ "$(pe_time "$dir/quillotrope.exe")" = 0 ] || fail "$archive: the executable has a time stamp"
-    "$root/scripts/check-imports" "$objdump" "$dir/quillotrope.exe" >"$work/$name-imports.log" 2>&1 ||
-        fail "$archive: imports"
+    "$root/scripts/check-imports" "$objdump" "$dir/quillotrope.exe" \
+        >"$work/$name-imports.log" 2>&1 || fail "$archive: imports"
     echo "ok: $archive: contents, machine, $(cat "$work/$name-imports.log")"
     [ "$got" = "$own_machine" ] && player=$dir
 done

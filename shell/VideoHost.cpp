@@ -251,6 +251,15 @@ bool VideoHost::ShowContextMenu(int32_t x, int32_t y) {
     return true;
 }
 
+bool VideoHost::ShowContextMenuAtArea() {
+    if (window == nullptr) {
+        return false;
+    }
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    return ShowContextMenu(corner.x, corner.y);
+}
+
 bool VideoHost::OnMovieSize(HWND movie) {
     if (mainFrame.GetWindow() == nullptr || movie == nullptr) {
         return false;

@@ -19,6 +19,8 @@ class VideoHost {
     bool UpdateScrollBars();
     bool OnScroll(int bar, WPARAM wParam);
     bool ShowContextMenu(int32_t x, int32_t y);
+    // The context menu at the video area's top-left corner, as the keyboard asks for it.
+    bool ShowContextMenuAtArea();
     bool OnMovieSize(HWND movie);
 
   private:

@@ -108,6 +108,8 @@ void OpenMovie(HWND frame) {
         return;
     }
 
+    videoHost.WatchMovieClicks(movieWindow.GetWindow());
+
     char title[TITLE_BUFFER_SIZE];
     TitleText(fileTitle, title);
     SetWindowTextA(frame, title);

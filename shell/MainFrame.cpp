@@ -96,8 +96,11 @@ bool MainFrame::Create() {
 
     // The frame's messages reach HandleMessage from WM_NCCREATE on, before this returns and
     // the handle is stored: everything they reach must cope with the frame not being held yet.
-    window = CreateWindowExA(0, FRAME_CLASS, APP_TITLE, FRAME_STYLE, FRAME_X, FRAME_Y,
-                             MIN_FRAME_WIDTH, MIN_FRAME_HEIGHT, nullptr, menu, instance, this);
+    // Files dropped on the frame or any of its children come to the frame from start-up on,
+    // without the shell library that DragAcceptFiles would bring.
+    window =
+        CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS, APP_TITLE, FRAME_STYLE, FRAME_X, FRAME_Y,
+                        MIN_FRAME_WIDTH, MIN_FRAME_HEIGHT, nullptr, menu, instance, this);
     if (window == nullptr) {
         return false;
     }
@@ -206,6 +209,10 @@ LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM
 
     case WM_MENUSELECT:
         return OnMenuSelect(frame, wParam, lParam);
+
+    case WM_DROPFILES:
+        OpenDroppedFile(frame, reinterpret_cast<HDROP>(wParam));
+        return 0;
 
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_LBUTTONDOWN) {

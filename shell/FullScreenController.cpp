@@ -20,6 +20,19 @@ void RepaintAll(HWND frame) {
     RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// Moves the frame for the new mode. A move that leaves the client size as it was brings no
+// size message, and the controls would keep the old mode's layout: they are laid out then.
+void MoveForMode(HWND frame, int x, int y, int width, int height) {
+    RECT before = {0, 0, 0, 0};
+    GetClientRect(frame, &before);
+    MoveWindow(frame, x, y, width, height, TRUE);
+    RECT after = {0, 0, 0, 0};
+    GetClientRect(frame, &after);
+    if (after.right == before.right && after.bottom == before.bottom) {
+        SendMessageA(frame, WM_SIZE, SIZE_RESTORED, MAKELPARAM(after.right, after.bottom));
+    }
+}
+
 } // namespace
 
 FullScreenController::FullScreenController()
@@ -49,7 +62,7 @@ bool FullScreenController::Enter() {
 
     // The mode changes before the move, so the size message lays out for full screen.
     mode = FullScreen;
-    MoveWindow(frame, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
+    MoveForMode(frame, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     RepaintAll(frame);
     return true;
 }
@@ -68,8 +81,8 @@ bool FullScreenController::Leave() {
 
     // Windowed again before the move, so the size message lays out all three controls.
     mode = Windowed;
-    MoveWindow(frame, savedRect.left, savedRect.top, savedRect.right - savedRect.left,
-               savedRect.bottom - savedRect.top, TRUE);
+    MoveForMode(frame, savedRect.left, savedRect.top, savedRect.right - savedRect.left,
+                savedRect.bottom - savedRect.top);
     RepaintAll(frame);
     return true;
 }

@@ -33,6 +33,22 @@ void MoveForMode(HWND frame, int x, int y, int width, int height) {
     }
 }
 
+// Wine 8 under a window manager clips the cursor to a foreground window that covers the
+// monitor once the mouse is used on it, with a full-screen window of its own that takes every
+// click; after the frame has left full screen that window stays, and the mouse no longer
+// reaches any window. ClipCursor(NULL) alone does not end a clip that already equals the
+// screen; a clip to the pixel under the cursor and then none does. Elsewhere nothing clips
+// the cursor, and neither call moves it.
+void ReleaseCursorClip() {
+    POINT cursor = {0, 0};
+    if (!GetCursorPos(&cursor)) {
+        return;
+    }
+    const RECT pixel = {cursor.x, cursor.y, cursor.x + 1, cursor.y + 1};
+    ClipCursor(&pixel);
+    ClipCursor(nullptr);
+}
+
 } // namespace
 
 FullScreenController::FullScreenController()
@@ -83,6 +99,7 @@ bool FullScreenController::Leave() {
     mode = Windowed;
     MoveForMode(frame, savedRect.left, savedRect.top, savedRect.right - savedRect.left,
                 savedRect.bottom - savedRect.top);
+    ReleaseCursorClip();
     RepaintAll(frame);
     return true;
 }

@@ -34,7 +34,10 @@ const int CONTEXT_SUBMENU = 1; // the Play menu
 
 } // namespace
 
-VideoHost::VideoHost() : window(nullptr) {}
+// The movie window's own procedure, which the host's press watch passes every message on to.
+WNDPROC movieProcedure = nullptr;
+
+VideoHost::VideoHost() : window(nullptr), lastPress{false, 0, 0, 0} {}
 
 bool VideoHost::Create() {
     const HINSTANCE instance = application.GetInstance();
@@ -48,7 +51,8 @@ bool VideoHost::Create() {
 
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = 0;
+    // A double click on the area itself arrives as one.
+    windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = ChildWndProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -106,6 +110,13 @@ LRESULT VideoHost::HandleMessage(HWND host, UINT message, WPARAM wParam, LPARAM 
             CentreMovie();
         }
         EndPaint(host, &paint);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        POINT point = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+        ClientToScreen(host, &point);
+        OnLeftPress(static_cast<uint32_t>(GetMessageTime()), point.x, point.y);
         return 0;
     }
     case WM_CONTEXTMENU:
@@ -278,6 +289,62 @@ bool VideoHost::ShowContextMenu(int32_t x, int32_t y) {
     // A request from the keyboard carries (-1, -1).
     TrackPopupMenu(playMenu, 0, ContextMenuCoordinate(x), ContextMenuCoordinate(y), 0, frame,
                    nullptr);
+    return true;
+}
+
+bool VideoHost::ShowContextMenuAtArea() {
+    if (window == nullptr) {
+        return false;
+    }
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    return ShowContextMenu(corner.x, corner.y);
+}
+
+namespace {
+
+// In front of the movie window's procedure: the window covers the picture and takes its clicks,
+// which its own procedure keeps to itself. Its class asks for double clicks on Wine (on Windows
+// it may not), so both forms of a press are taken, and the host decides on its own.
+LRESULT CALLBACK MoviePressProc(HWND movie, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC original = movieProcedure;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        POINT point = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+        ClientToScreen(movie, &point);
+        // The press may switch full screen, which moves the movie window but keeps it.
+        videoHost.OnLeftPress(static_cast<uint32_t>(GetMessageTime()), point.x, point.y);
+    }
+    return CallWindowProcA(original, movie, message, wParam, lParam);
+}
+
+} // namespace
+
+bool VideoHost::WatchMovieClicks(HWND movie) {
+    if (movie == nullptr) {
+        return false;
+    }
+    const WNDPROC previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(movie, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MoviePressProc)));
+    // Every movie window is of the same class and has the same procedure.
+    if (previous != nullptr && previous != MoviePressProc) {
+        movieProcedure = previous;
+    }
+    return previous != nullptr;
+}
+
+bool VideoHost::OnLeftPress(uint32_t time, int32_t screenX, int32_t screenY) {
+    const Press press = {true, time, screenX, screenY};
+    const bool second =
+        IsDoubleClick(lastPress, press, GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
+                      GetSystemMetrics(SM_CYDOUBLECLK));
+    if (!second) {
+        lastPress = press;
+        return false;
+    }
+    // A third press starts anew.
+    lastPress.valid = false;
+    // Exactly what Alt+Enter does: the command, whose handler refreshes the menu.
+    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_FULLSCREEN, 0);
     return true;
 }
 

@@ -585,3 +585,44 @@ TEST(Controls, PlayingWritesTheTimeTextAndThePositionOnlyWhenTheyChange) {
     EXPECT_EQ(0, status.unchanged);
     EXPECT_EQ(0, trackbar.unchanged);
 }
+
+namespace {
+
+// Counts the left button's releases that reach a window.
+class ReleaseSpy : public WindowSpy {
+  public:
+    explicit ReleaseSpy(HWND window) : WindowSpy(window) {}
+    int releases = 0;
+
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_LBUTTONUP) {
+            ++releases;
+        }
+        return CallOriginal(window, message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+// The trackbar takes the focus on its own press; the frame takes it back, so that Space, the
+// arrows and the accelerators keep working.
+TEST(Controls, AClickOnTheTrackbarLeavesTheKeyboardFocusWithTheFrame) {
+    ASSERT_NO_FATAL_FAILURE(StartWithEveryControl());
+    const HWND frame = mainFrame.GetWindow();
+    const HWND trackbar = positionTrackbar.GetWindow();
+    SetForegroundWindow(frame);
+    SetActiveWindow(frame);
+    SetFocus(frame);
+    ReleaseSpy spy(trackbar);
+    const RECT rect = OuterRect(trackbar);
+    // On the channel away from the thumb (a page click), and on the thumb (a drag).
+    const int xs[] = {(rect.left + rect.right) / 2, rect.left + 12};
+    for (int x : xs) {
+        const int before = spy.releases;
+        ASSERT_TRUE(ClickAt(x, (rect.top + rect.bottom) / 2));
+        EXPECT_TRUE(PumpUntil([&] { return spy.releases > before; }, 3000));
+        PumpPending();
+        EXPECT_EQ(frame, GetFocus()) << x;
+    }
+}

@@ -533,6 +533,10 @@ enum Kind {
     K_MENU_SELECT,
     K_PUMP,
     K_PLAY_TO_END,
+    K_SEEK_KEY,
+    K_WHEEL,
+    K_DOUBLE_CLICK,
+    K_DROP,
     KIND_COUNT
 };
 
@@ -551,7 +555,8 @@ const KindInfo KINDS[KIND_COUNT] = {
     {"about", 1},          {"accelerator", 700}, {"trackbar drag", 90}, {"trackbar step", 60},
     {"host scroll", 2600}, {"WM_SIZE", 200},     {"WM_SIZING", 2000},   {"move frame", 60},
     {"show frame", 6},     {"key", 900},         {"context menu", 25},  {"menu select", 2000},
-    {"pump", 20},          {"play to end", 5},
+    {"pump", 20},          {"play to end", 5},   {"arrow key", 300},    {"wheel", 300},
+    {"double click", 40},  {"drop", 25},
 };
 
 struct KindStats {
@@ -938,7 +943,9 @@ void Monkey::SendEvent(Random& random) {
                                         K_FRAME_MOVE,
                                         K_FRAME_SHOW,
                                         K_KEY,
-                                        K_CONTEXT_MENU};
+                                        K_CONTEXT_MENU,
+                                        K_DOUBLE_CLICK,
+                                        K_DROP};
     deadline = NORMAL_DEADLINE_MS;
     for (const int slow : frameChanging) {
         if (kind == slow) {
@@ -1211,12 +1218,168 @@ void Monkey::SendEvent(Random& random) {
         resized = true;
         break;
     }
+    case K_SEEK_KEY:
+    case K_WHEEL: {
+        // Left/Right, or whole notches of the wheel over the video area, the picture or (doing
+        // nothing) the toolbar: 5 s a step in every state, the state kept.
+        int steps = 0;
+        LRESULT result = 0;
+        const HWND movie = movieWindow.GetWindow();
+        const int32_t position = movie != nullptr ? movieWindow.GetPosition() : 0;
+        const std::string timeBefore = StatusPart(2);
+        const PlayerState stateBefore = playerState;
+        if (kind == K_SEEK_KEY) {
+            const bool right = random.OneIn(2);
+            const bool held = random.OneIn(4);
+            steps = right ? 1 : -1;
+            description = Format("WM_KEYDOWN %s%s to the frame", right ? "Right" : "Left",
+                                 held ? " (a repeat)" : "");
+            Announce();
+            result =
+                SendMessageA(frame, WM_KEYDOWN, right ? VK_RIGHT : VK_LEFT, held ? 0x40000001 : 1);
+        } else {
+            static const int notches[] = {-3, -2, -1, -1, 1, 1, 2, 3};
+            const int n = random.Pick(notches);
+            // 0..2 the video area, 3 the picture, 4 the toolbar (windowed; hidden in full
+            // screen, where the video area covers its place).
+            const int where = random.Below(5);
+            const bool overToolbar = where == 4 && fullScreenController.mode == Windowed;
+            const HWND target = overToolbar ? frame : where == 3 && movie != nullptr ? movie : host;
+            POINT point = {3, 3};
+            ClientToScreen(overToolbar ? transportToolbar.GetWindow() : target, &point);
+            // Only a point inside the video area's client area seeks: a picture scrolled
+            // partly out of the area, or a minimised frame's layout, can put the point of a
+            // target outside it, or the toolbar's point inside it.
+            POINT inHost = point;
+            RECT area = {0, 0, 0, 0};
+            GetClientRect(host, &area);
+            ScreenToClient(host, &inHost);
+            steps = PtInRect(&area, inHost) ? -n : 0;
+            description = Format("WM_MOUSEWHEEL %d to the %s", n * WHEEL_DELTA,
+                                 overToolbar       ? "frame over the toolbar"
+                                 : target == movie ? "picture"
+                                                   : "video area");
+            Announce();
+            result = SendMessageA(target, WM_MOUSEWHEEL,
+                                  MAKEWPARAM(0, static_cast<WORD>(n * WHEEL_DELTA)),
+                                  ScreenPoint(point.x, point.y));
+        }
+        if (result != 0) {
+            Fail("the seek's message did not return 0");
+        }
+        if (movie == nullptr || steps == 0) {
+            // A playing movie moves on by itself meanwhile.
+            if (stateBefore != MCI_MODE_PLAY &&
+                (StatusPart(2) != timeBefore || playerState != stateBefore)) {
+                Fail("a seek that had nothing to do changed the status bar or the state");
+            }
+            break;
+        }
+        // A playing movie plays on from the target and may reach its end meanwhile.
+        if (stateBefore != MCI_MODE_PLAY) {
+            if (playerState != stateBefore) {
+                Fail(Format("a 5 s seek changed the state to %s", StateName(playerState)));
+            }
+            const int32_t start = movieWindow.GetStart();
+            const int32_t length = movieWindow.GetLength();
+            const int32_t target = SeekTarget(position, steps, start, movieWindow.GetEnd());
+            char text[TIME_TEXT_SIZE];
+            TimeText(target, length, text);
+            if (StatusPart(2) != text) {
+                Fail(Format("a 5 s seek from %d shows \"%s\", not \"%s\"",
+                            static_cast<int>(position), StatusPart(2).c_str(), text));
+            }
+            const int track =
+                static_cast<int>(SendMessageA(positionTrackbar.GetWindow(), TBM_GETPOS, 0, 0));
+            if (track != TrackPositionOf(target, start, length)) {
+                Fail(Format("a 5 s seek to %d left the trackbar at %d", static_cast<int>(target),
+                            track));
+            }
+        }
+        break;
+    }
+    case K_DOUBLE_CLICK: {
+        // Two presses posted together (the same message time) on the video area or the
+        // picture, away from any earlier press: one double click, one switch.
+        static int lastX = -100;
+        const HWND movie = movieWindow.GetWindow();
+        const bool onPicture = movie != nullptr && random.OneIn(2);
+        const HWND target = onPicture ? movie : host;
+        const SIZE size = ClientSize(target);
+        int x = random.Between(0, size.cx > 1 ? size.cx - 1 : 0);
+        if (x > lastX - 10 && x < lastX + 10) {
+            x = x >= 20 ? x - 20 : x + 20;
+        }
+        lastX = x;
+        const int y = random.Between(0, size.cy > 1 ? size.cy - 1 : 0);
+        description = Format("double click at (%d, %d) on the %s", x, y,
+                             onPicture ? "picture" : "video area");
+        Announce();
+        const ScreenMode was = fullScreenController.mode;
+        for (int press = 0; press < 2; ++press) {
+            PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+            PostMessageA(target, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        }
+        PumpPending();
+        if (fullScreenController.mode == was) {
+            Fail("a double click did not switch the mode");
+        }
+        resized = true;
+        break;
+    }
+    case K_DROP: {
+        // Files dropped as the shell drops them: the first opens and plays, a file that is no
+        // movie ends as its Open ends, a name too long for the path buffer is refused.
+        const int what = random.Below(6); // 0..3 good, 4 bad, 5 too long
+        const bool wide = random.OneIn(2);
+        const Fixture& fixture = what < 4 ? random.Pick(GOOD_MOVIES) : random.Pick(BAD_MOVIES);
+        std::string path = FixturePath(fixture.name);
+        if (what == 5) {
+            path = FixturePath("long") + "\\" + std::string(300, 'x') + ".avi";
+        }
+        description =
+            Format("drop of %s (%s names)", what == 5 ? "a 300-character name" : fixture.name,
+                   wide ? "wide" : "8-bit");
+        Announce();
+        wchar_t widePath[1024] = {};
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, 1024);
+        std::vector<char> list;
+        if (wide) {
+            const char* bytes = reinterpret_cast<const char*>(widePath);
+            list.assign(bytes, bytes + (wcslen(widePath) + 2) * sizeof(wchar_t));
+        } else {
+            list.assign(path.c_str(), path.c_str() + path.size() + 1);
+            list.push_back('\0');
+        }
+        const DWORD header = 20; // DROPFILES
+        const HGLOBAL block = GlobalAlloc(GHND, header + list.size());
+        char* bytes = static_cast<char*>(GlobalLock(block));
+        bytes[0] = static_cast<char>(header);
+        bytes[16] = wide ? 1 : 0;
+        std::memcpy(bytes + header, list.data(), list.size());
+        GlobalUnlock(block);
+        if (what == 5) {
+            openExpected = OPEN_NONE;
+        } else {
+            openExpected = fixture.opens ? OPEN_GOOD : OPEN_BAD;
+            openName = fixture.name;
+            expectErrorBox = !fixture.opens;
+        }
+        const HWND movieBefore = movieWindow.GetWindow();
+        const std::string titleBefore = WindowText(frame);
+        PostMessageA(frame, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+        PumpPending();
+        if (what == 5 &&
+            (movieWindow.GetWindow() != movieBefore || WindowText(frame) != titleBefore)) {
+            Fail("a dropped name too long for the path buffer was not refused");
+        }
+        break;
+    }
     case K_KEY: {
         static const UINT others[] = {
-            VK_SPACE, VK_RETURN, VK_TAB,     VK_LEFT,    VK_RIGHT,  VK_UP,   VK_DOWN, VK_HOME,
-            VK_END,   VK_PRIOR,  VK_NEXT,    VK_DELETE,  VK_INSERT, VK_BACK, VK_F1,   VK_F2,
-            VK_F5,    VK_F11,    VK_F12,     'A',        'O',       'S',     'R',     '0',
-            '7',      VK_SHIFT,  VK_CONTROL, VK_NUMPAD5, VK_APPS};
+            VK_SPACE,  VK_RETURN, VK_TAB,  VK_UP, VK_DOWN, VK_HOME,  VK_END,     VK_PRIOR,  VK_NEXT,
+            VK_DELETE, VK_INSERT, VK_BACK, VK_F1, VK_F2,   VK_F5,    VK_F11,     VK_F12,    'A',
+            'O',       'S',       'R',     '0',   '7',     VK_SHIFT, VK_CONTROL, VK_NUMPAD5};
         const UINT key = random.OneIn(3) ? VK_ESCAPE : random.Pick(others);
         description = Format("WM_KEYDOWN 0x%02X to the frame", key);
         Announce();

@@ -313,6 +313,24 @@ bool SameRect(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b) != FALSE;
 }
 
+bool ClickAt(int x, int y, DWORD time) {
+    SetCursorPos(x, y);
+    const bool there = PumpUntil(
+        [x, y] {
+            POINT now = {};
+            GetCursorPos(&now);
+            return now.x == x && now.y == y;
+        },
+        3000);
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[0].mi.time = time;
+    inputs[1] = inputs[0];
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return there && SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
 LPARAM ScreenPoint(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }

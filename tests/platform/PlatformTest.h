@@ -84,6 +84,13 @@ bool SameRect(const RECT& a, const RECT& b);
 // A point as messages carry it in lParam.
 LPARAM ScreenPoint(int x, int y);
 
+// --- The real mouse ----------------------------------------------------------------------
+
+// A click of the left button at a point of the screen, through the platform's input queue as
+// a user's click comes: the pointer moves there (waited for), then the button goes down and
+// up, stamped with time (0: the system's clock). The caller pumps to have it handled.
+bool ClickAt(int x, int y, DWORD time = 0);
+
 // --- Keys ------------------------------------------------------------------------------------
 
 // Sets this thread's keyboard state to no key down but the modifiers named.

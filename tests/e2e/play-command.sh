@@ -59,7 +59,8 @@ blue=$(convert "$work/window.png" -crop x16+0+0 +repage \
 [ "$blue" -ge 10 ] || fail "no caption on the screenshot's top (blue - red: $blue %)"
 echo "ok: --headless: ${width}x$height with a caption"
 
-"$play" --headless="$work/full.png" --full-screen --keys=ctrl+r </dev/null \
+# As the README's second picture is made: Fit to Window, then full screen.
+"$play" --headless="$work/full.png" --keys=alt+z,f --full-screen </dev/null \
     >"$work/full.out" 2>"$work/full.err" ||
     fail "scripts/play --headless --full-screen failed"
 # The whole of scripts/play's 1280x1024 screen, the movie in its middle.
@@ -68,4 +69,14 @@ size=$(identify -format '%wx%h' "$work/full.png")
 middle=$(convert "$work/full.png" -gravity center -crop 30%x30%+0+0 -colorspace gray \
     -format '%[fx:int(maxima * 255)]' info:)
 [ "$middle" -gt 16 ] || fail "the full-screen shot's middle is black"
+# Fitted, the 4:3 picture spans the screen's width (its colour band, low in the picture, reaches
+# both edges) and leaves black bands above and below (960 of the 1024 rows).
+brightness() { # X Y: the brightest of 4 pixels from there to the right
+    convert "$work/full.png" -crop "4x1+$1+$2" +repage -colorspace gray \
+        -format '%[fx:int(maxima * 255)]' info:
+}
+[ "$(brightness 0 810)" -gt 16 ] && [ "$(brightness 1276 810)" -gt 16 ] ||
+    fail "the fitted picture does not span the screen's width"
+[ "$(brightness 640 20)" -le 16 ] && [ "$(brightness 640 1010)" -le 16 ] ||
+    fail "no black bands above and below the fitted picture"
 echo "ok: --full-screen: $size"

@@ -1,18 +1,24 @@
 // The floor the player is measured against: a top-level window with the movie window in it,
-// playing the file named on the command line. Nothing else.
+// playing the file named on the command line. Nothing else. With "/fit " before the path the
+// window covers the screen and the picture is scaled to fit it, as the player's Fit to Window.
 #include <windows.h>
 #include <vfw.h>
 
 #include "bench/BareMovie.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    const HWND frame = CreateBareFrame(instance);
+    const char* line = commandLine;
+    const bool fit = BareFitOption(&line);
+    const HWND frame = fit ? CreateBareScreenFrame(instance) : CreateBareFrame(instance);
     if (frame == nullptr) {
         return 1;
     }
     char path[MAX_PATH];
-    const HWND movie = CreateBareMovie(frame, instance, BarePath(commandLine, path));
+    const HWND movie = CreateBareMovie(frame, instance, BarePath(line, path));
     if (movie != nullptr) {
+        if (fit) {
+            FitBareMovie(frame, movie);
+        }
         SendMessageA(movie, MCI_PLAY, 0, 0);
     }
     MSG msg = {};

@@ -6,6 +6,10 @@
 #include <windows.h>
 #include <vfw.h>
 
+#include "shell/FrameGeometry.h"
+
+#include <cstring>
+
 // WS_CHILD | WS_VISIBLE with MCIWNDF_NOPLAYBAR, NOMENU, NOTIFYMODE, NOTIFYPOS, NOTIFYSIZE and
 // NOOPEN: the player's style.
 const DWORD BARE_MOVIE_STYLE = 0x5000870A;
@@ -33,6 +37,47 @@ inline HWND CreateBareFrame(HINSTANCE instance) {
     return CreateWindowExA(0, BARE_FRAME_CLASS, "Bare host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                            CW_USEDEFAULT, CW_USEDEFAULT, 400, 320, nullptr, nullptr, instance,
                            nullptr);
+}
+
+// A borderless window over the whole screen, as the player's full screen.
+inline HWND CreateBareScreenFrame(HINSTANCE instance) {
+    const HWND frame = CreateBareFrame(instance);
+    if (frame != nullptr) {
+        SetWindowLongA(frame, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_VISIBLE));
+        MoveWindow(frame, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
+    }
+    return frame;
+}
+
+// The picture at Fit to Window in the parent's client area, drawn by the movie window scaled
+// to its client area, as the player places it.
+inline void FitBareMovie(HWND parent, HWND movie) {
+    RECT source = {0, 0, 0, 0};
+    RECT area = {0, 0, 0, 0};
+    SendMessageA(movie, MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source));
+    GetClientRect(parent, &area);
+    const Placement picture =
+        FitPicture(area.right, area.bottom, source.right - source.left, source.bottom - source.top);
+    RECT outer, client;
+    POINT origin = {0, 0};
+    GetWindowRect(movie, &outer);
+    GetClientRect(movie, &client);
+    ClientToScreen(movie, &origin);
+    SetWindowPos(movie, HWND_TOP, picture.x - (origin.x - outer.left),
+                 picture.y - (origin.y - outer.top),
+                 picture.width + (outer.right - outer.left) - client.right,
+                 picture.height + (outer.bottom - outer.top) - client.bottom, SWP_NOACTIVATE);
+    RECT dest = {0, 0, picture.width, picture.height};
+    SendMessageA(movie, MCIWNDM_PUT_DEST, 0, reinterpret_cast<LPARAM>(&dest));
+}
+
+// "/fit " before the path: full screen with the picture fitted to it.
+inline bool BareFitOption(const char** commandLine) {
+    if (std::strncmp(*commandLine, "/fit ", 5) != 0) {
+        return false;
+    }
+    *commandLine += 5;
+    return true;
 }
 
 // MCIWndCreateA, then the three settings the player makes, then shown and drawn.

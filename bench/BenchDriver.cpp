@@ -368,11 +368,23 @@ struct ProcessRun {
     Handles handles;
 };
 
-ProcessRun MeasureProcess(const std::string& exe, const std::string& movie) {
+// Whether a movie window draws its picture at the screen's full width or height.
+bool FillsTheScreen(HWND movie) {
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(movie, &client);
+    return client.right == GetSystemMetrics(SM_CXSCREEN) ||
+           client.bottom == GetSystemMetrics(SM_CYSCREEN);
+}
+
+// fit: the picture fitted to the whole screen (the player: Fit to Window and full screen after
+// its first frame; the bare host: "/fit", from the start).
+ProcessRun MeasureProcess(const std::string& exe, const std::string& movie, bool fit = false,
+                          bool isPlayer = false) {
     ProcessRun run = {};
     PROCESS_INFORMATION process = {};
     const double started = NowMs();
-    if (!Launch(Quoted(exe) + " " + Quoted(movie), &process, nullptr)) {
+    const std::string option = fit && !isPlayer ? " /fit" : "";
+    if (!Launch(Quoted(exe) + option + " " + Quoted(movie), &process, nullptr)) {
         std::fprintf(stderr, "cannot start %s (%lu)\n", exe.c_str(), GetLastError());
         return run;
     }
@@ -394,6 +406,22 @@ ProcessRun MeasureProcess(const std::string& exe, const std::string& movie) {
         Sleep(1);
     }
     run.startUpMs = NowMs() - started;
+    if (fit) {
+        if (isPlayer) {
+            const HWND frame = FindVisibleTop(process.dwProcessId, "MainWnd");
+            SendWithin(frame, WM_COMMAND, IDM_ZOOMFIT, 0);
+            SendWithin(frame, WM_COMMAND, IDM_FULLSCREEN, 0);
+        }
+        const double deadline = NowMs() + 5000;
+        while (!FillsTheScreen(movieWindow) && NowMs() < deadline) {
+            Sleep(10);
+        }
+        if (!FillsTheScreen(movieWindow)) {
+            std::fprintf(stderr, "%s did not fit the picture to the screen\n", exe.c_str());
+            End(&process);
+            return run;
+        }
+    }
     run.memory = ReadMemory(process.hProcess, &sources);
     run.peakPrivateBytes = run.memory.privateBytes;
 
@@ -568,6 +596,52 @@ int ChildThumbBare() {
     return 0;
 }
 
+// The position notification's own work, as it comes twice a second while playing: the state
+// says playing while the movie window stands still, so that nothing else runs meanwhile. The
+// positions step by 500 ms through the movie, as the notifications do; each is timed with the
+// repaints it causes.
+int ChildNotifyPlayer() {
+    HACCEL accelerators = nullptr;
+    if (!StartUp(GetModuleHandleA(nullptr), "", &accelerators)) {
+        return 2;
+    }
+    pendingPath = firstPath;
+    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_OPEN, 0);
+    if (!PumpUntil([] { return FrameOnScreen(movieWindow.GetWindow()); }, 10000)) {
+        return 3;
+    }
+    PumpFor(300);
+    playerState = MCI_MODE_PLAY;
+    const HWND host = videoHost.GetWindow();
+    const int32_t length = movieWindow.GetLength();
+    std::vector<double> sent, drawn;
+    for (int i = 0; i < THUMB_MOVES; ++i) {
+        const LPARAM position = length > 0 ? (i * 500) % length : 0;
+        const double started = NowMs();
+        SendMessageA(host, MCIWNDM_NOTIFYPOS, reinterpret_cast<WPARAM>(movieWindow.GetWindow()),
+                     position);
+        const double returned = NowMs();
+        PumpPending();
+        sent.push_back(returned - started);
+        drawn.push_back(NowMs() - started);
+    }
+    playerState = MCI_MODE_STOP;
+    double sentTotal = 0.0, drawnTotal = 0.0;
+    for (size_t i = 0; i < sent.size(); ++i) {
+        sentTotal += sent[i];
+        drawnTotal += drawn[i];
+    }
+    // Every other notification changes the time text: the means show what the medians hide.
+    std::printf("notify_us %.3f\nnotify_drawn_us %.3f\nnotify_mean_us %.3f\n"
+                "notify_drawn_mean_us %.3f\n",
+                Median(sent) * 1000.0, Median(drawn) * 1000.0,
+                sentTotal * 1000.0 / static_cast<double>(sent.size()),
+                drawnTotal * 1000.0 / static_cast<double>(drawn.size()));
+    DestroyWindow(mainFrame.GetWindow());
+    PumpPending();
+    return 0;
+}
+
 int RunChild(int argc, char** argv) {
     if (argc < 5) {
         return 1;
@@ -581,6 +655,8 @@ int RunChild(int argc, char** argv) {
         result = player ? ChildOpenPlayer() : ChildOpenBare();
     } else if (what == "thumb") {
         result = player ? ChildThumbPlayer() : ChildThumbBare();
+    } else if (what == "notify" && player) {
+        result = ChildNotifyPlayer();
     }
     std::fflush(stdout);
     return result;
@@ -725,9 +801,18 @@ int RunBenchmark(int argc, char** argv) {
     Row cpuSound = {"CPU over 5 s of playback with sound (ms)", {}, {}, 1.05, "%.1f"};
     const char* soundMovie = std::getenv("BENCH_SOUND_MOVIE");
     Row xServerCpu = {"X server CPU over the same 5 s (ms)", {}, {}, 0.0, "%.1f"};
+    Row fitCpu = {
+        "CPU over 5 s of playback at Fit to Window, full screen (ms)", {}, {}, 1.05, "%.1f"};
+    Row fitXServerCpu = {
+        "X server CPU over the same 5 s at Fit to Window (ms)", {}, {}, 0.0, "%.1f"};
     Row thumb = {"Thumb-drag notification vs bare seek (us)", {}, {}, 1.20, "%.1f"};
     Row thumbMean = {"Thumb-drag notification vs bare seek, mean (us)", {}, {}, 0.0, "%.1f"};
     Row thumbDrawn = {"Thumb drag with its repaint (us)", {}, {}, 0.0, "%.1f"};
+    Row notify = {"Position notification, in process (us)", {}, {}, 0.0, "%.1f"};
+    Row notifyDrawn = {"Position notification with its repaints (us)", {}, {}, 0.0, "%.1f"};
+    Row notifyMean = {"Position notification, in process, mean (us)", {}, {}, 0.0, "%.1f"};
+    Row notifyDrawnMean = {
+        "Position notification with its repaints, mean (us)", {}, {}, 0.0, "%.1f"};
     Row privateBytes = {"Private bytes after opening (KB)", {}, {}, 1.05, "%.0f"};
     Row peakPrivate = {"Peak private bytes (KB)", {}, {}, 1.05, "%.0f"};
     Row peakWorkingSet = {"Peak working set (KB)", {}, {}, 0.0, "%.0f"};
@@ -788,11 +873,28 @@ int RunBenchmark(int argc, char** argv) {
                 add(thumbMean, ValueOf(values, "thumb_mean_us"));
                 add(thumbDrawn, ValueOf(values, "thumb_drawn_us"));
             }
-            std::fprintf(
-                stderr, "run %d %s: start-up %.1f ms, cpu %.1f ms%s, open %.1f ms, thumb %.1f us\n",
-                r + 1, kind, run.startUpMs, run.cpuMs, run.played ? "" : " (did not play)",
-                Last(isPlayer ? open.player : open.bare),
-                Last(isPlayer ? thumb.player : thumb.bare));
+            const ProcessRun fitRun =
+                MeasureProcess(isPlayer ? player : bare, playMovie, true, isPlayer);
+            if (fitRun.ok && fitRun.played) {
+                add(fitCpu, fitRun.cpuMs);
+                if (fitRun.xServerCpuMs >= 0.0) {
+                    add(fitXServerCpu, fitRun.xServerCpuMs);
+                }
+            }
+            values.clear();
+            if (inProcess && isPlayer &&
+                RunChildMeasure(std::string("notify player ") + Quoted(playMovie), &values)) {
+                add(notify, ValueOf(values, "notify_us"));
+                add(notifyDrawn, ValueOf(values, "notify_drawn_us"));
+                add(notifyMean, ValueOf(values, "notify_mean_us"));
+                add(notifyDrawnMean, ValueOf(values, "notify_drawn_mean_us"));
+            }
+            std::fprintf(stderr,
+                         "run %d %s: start-up %.1f ms, cpu %.1f ms%s, fit cpu %.1f ms, open %.1f "
+                         "ms, thumb %.1f us\n",
+                         r + 1, kind, run.startUpMs, run.cpuMs, run.played ? "" : " (did not play)",
+                         fitRun.ok ? fitRun.cpuMs : -1.0, Last(isPlayer ? open.player : open.bare),
+                         Last(isPlayer ? thumb.player : thumb.bare));
         }
     }
 
@@ -805,9 +907,27 @@ int RunBenchmark(int argc, char** argv) {
                 Median(emptyProcess), Smallest(startUp.player), Smallest(startUp.bare));
     std::printf("| Measure | Player | Bare host | Player / bare | Goal | Met |\n");
     std::printf("|---|---:|---:|---:|---|---|\n");
-    for (const Row* row :
-         {&startUp, &open, &openCall, &cpu, &cpuSound, &xServerCpu, &thumb, &thumbMean, &thumbDrawn,
-          &privateBytes, &peakPrivate, &peakWorkingSet, &user, &gdi, &kernel}) {
+    for (const Row* row : {&startUp,
+                           &open,
+                           &openCall,
+                           &cpu,
+                           &cpuSound,
+                           &xServerCpu,
+                           &fitCpu,
+                           &fitXServerCpu,
+                           &thumb,
+                           &thumbMean,
+                           &thumbDrawn,
+                           &notify,
+                           &notifyDrawn,
+                           &notifyMean,
+                           &notifyDrawnMean,
+                           &privateBytes,
+                           &peakPrivate,
+                           &peakWorkingSet,
+                           &user,
+                           &gdi,
+                           &kernel}) {
         PrintRow(*row);
     }
     std::printf("\n");

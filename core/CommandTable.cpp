@@ -26,6 +26,7 @@ const CommandTexts COMMAND_TEXTS[] = {
     {IDM_ZOOM50, "", nullptr},
     {IDM_ZOOM100, "", nullptr},
     {IDM_ZOOM200, "", nullptr},
+    {IDM_ZOOMFIT, "Fit the picture to the window", nullptr},
 };
 
 const CommandTexts* Find(int32_t commandId) {

@@ -4,6 +4,7 @@
 
 #include "core/OpenClose.h"
 #include "core/CommandLine.h"
+#include "core/DropFiles.h"
 #include "core/PlayerState.h"
 #include "movie/MovieWindow.h"
 #include "res/resource.h"
@@ -13,6 +14,7 @@
 #include "shell/VideoHost.h"
 #include "shell/WindowMetrics.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -69,6 +71,42 @@ bool AskForPath(HWND frame, char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PA
     return getOpenFileName(&dialog) != FALSE;
 }
 
+// The first dropped name in the process's ANSI code page (UTF-8 where the manifest asks for
+// it), whole. A name that does not convert without loss, or does not fit the path buffer, is
+// refused, never cut. The block is read in place: no shell library is needed for it.
+bool DroppedPath(HDROP drop, char (&path)[PATH_BUFFER_SIZE]) {
+    path[0] = '\0';
+    const SIZE_T size = GlobalSize(drop);
+    const uint8_t* block = static_cast<const uint8_t*>(GlobalLock(drop));
+    if (block == nullptr) {
+        return false;
+    }
+    const DroppedName name = FirstDroppedName(block, size);
+    bool taken = false;
+    // Every character takes at least one byte: a longer name cannot fit.
+    if (name.found && name.length < PATH_BUFFER_SIZE) {
+        if (!name.wide) {
+            std::memcpy(path, block + name.offset, name.length);
+            path[name.length] = '\0';
+            taken = true;
+        } else {
+            WCHAR wide[PATH_BUFFER_SIZE];
+            std::memcpy(wide, block + name.offset, name.length * sizeof(WCHAR));
+            // UTF-8 takes neither a default character nor the best-fit flag.
+            const bool utf8 = GetACP() == CP_UTF8;
+            BOOL lossy = FALSE;
+            const int bytes = WideCharToMultiByte(
+                CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide,
+                static_cast<int>(name.length), path, static_cast<int>(PATH_BUFFER_SIZE - 1),
+                nullptr, utf8 ? nullptr : &lossy);
+            taken = bytes > 0 && !lossy;
+            path[taken ? bytes : 0] = '\0';
+        }
+    }
+    GlobalUnlock(drop);
+    return taken;
+}
+
 RECT FrameRect(HWND frame) {
     RECT rect = {0, 0, 0, 0};
     GetWindowRect(frame, &rect);
@@ -97,16 +135,23 @@ void OpenMovie(HWND frame) {
         return;
     }
 
+    const RECT beforeClose = FrameRect(frame);
     if (movieWindow.GetWindow() != nullptr) {
         SendMessageA(frame, WM_COMMAND, IDM_CLOSE, 0);
     }
     // A window that cannot open its file still reports a size while it is created, and the
-    // frame fits itself around it; the refused movie must leave the frame as it found it.
-    const RECT before = FrameRect(frame);
+    // frame fits itself around it; the refused movie must leave the frame as it found it. At
+    // Fit to Window opening keeps the frame's size, the one Close gave a windowed frame too.
+    const RECT before = zoomFit ? beforeClose : FrameRect(frame);
     if (!movieWindow.Create(path)) {
         RestoreFrameRect(frame, before);
         return;
     }
+    if (zoomFit && !IsIconic(frame)) {
+        RestoreFrameRect(frame, before);
+    }
+
+    videoHost.WatchMovieClicks(movieWindow.GetWindow());
 
     char title[TITLE_BUFFER_SIZE];
     TitleText(fileTitle, title);
@@ -115,6 +160,22 @@ void OpenMovie(HWND frame) {
     SendMessageA(videoHost.GetWindow(), WM_SIZE, 0, 0);
     videoHost.CentreMovie();
     application.SetPlayerState(MCI_MODE_STOP);
+}
+
+void OpenDroppedFile(HWND frame, HDROP drop) {
+    char path[PATH_BUFFER_SIZE];
+    const bool named = DroppedPath(drop, path);
+    // What DragFinish does: the block is the receiver's to free.
+    GlobalFree(drop);
+    if (!named) {
+        return;
+    }
+    // As start-up does for a movie on the command line: Open has finished with pendingPath
+    // before Play/Pause starts.
+    pendingPath = path;
+    SendMessageA(frame, WM_COMMAND, IDM_OPEN, 0);
+    pendingPath = nullptr;
+    SendMessageA(frame, WM_COMMAND, IDM_PLAYPAUSE, 0);
 }
 
 void CloseMovie(HWND frame) {

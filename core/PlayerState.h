@@ -20,6 +20,8 @@ enum ScreenMode : int32_t { Windowed = 1, FullScreen = 2 };
 // Static data: in place before any object is constructed.
 extern PlayerState playerState;
 extern int32_t zoomPercent;
+// Fit to Window: the picture fills the video area; zoomPercent keeps the last zoom chosen.
+extern bool zoomFit;
 extern bool repeat;
 extern bool seeking;
 extern const char* pendingPath;

@@ -30,7 +30,7 @@ MenuItemRule Check(int32_t commandId, bool checked) {
 } // namespace
 
 std::array<MenuItemRule, MENU_RULE_COUNT> MenuRules(PlayerState state, ScreenMode mode,
-                                                    bool repeatOn, int32_t zoom) {
+                                                    bool repeatOn, int32_t zoom, bool fit) {
     return {{
         Enable(IDM_CLOSE, HasMovie(state)),
         Enable(IDM_PLAYPAUSE, HasMovie(state)),
@@ -41,9 +41,10 @@ std::array<MenuItemRule, MENU_RULE_COUNT> MenuRules(PlayerState state, ScreenMod
         Enable(IDM_END, IsStill(state)),
         Check(IDM_FULLSCREEN, mode == FullScreen),
         Check(IDM_REPEAT, repeatOn),
-        Check(IDM_ZOOM50, zoom == 50),
-        Check(IDM_ZOOM100, zoom == 100),
-        Check(IDM_ZOOM200, zoom == 200),
+        Check(IDM_ZOOM50, !fit && zoom == 50),
+        Check(IDM_ZOOM100, !fit && zoom == 100),
+        Check(IDM_ZOOM200, !fit && zoom == 200),
+        Check(IDM_ZOOMFIT, fit),
     }};
 }
 

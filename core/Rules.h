@@ -19,12 +19,13 @@ struct MenuItemRule {
     uint32_t value; // RULE_MF_GRAYED / RULE_MF_ENABLED or RULE_MF_CHECKED / RULE_MF_UNCHECKED
 };
 
-const int32_t MENU_RULE_COUNT = 12;
+const int32_t MENU_RULE_COUNT = 13;
 
-// The twelve items in the order they are applied: Close, Play/Pause, Stop, Beginning,
-// Rewind, Forward, End, Full Screen, Repeat, 50%, 100%, 200%.
+// The thirteen items in the order they are applied: Close, Play/Pause, Stop, Beginning,
+// Rewind, Forward, End, Full Screen, Repeat, 50%, 100%, 200%, Fit to Window. The four zoom
+// items are one group: with Fit to Window on, it alone is checked.
 std::array<MenuItemRule, MENU_RULE_COUNT> MenuRules(PlayerState state, ScreenMode mode,
-                                                    bool repeatOn, int32_t zoom);
+                                                    bool repeatOn, int32_t zoom, bool fit = false);
 
 struct ButtonRule {
     int32_t commandId;

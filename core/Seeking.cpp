@@ -50,6 +50,40 @@ int32_t StepTarget(int32_t position, int32_t step, int32_t start, int32_t end) {
     return static_cast<int32_t>(target);
 }
 
+int32_t SeekTarget(int32_t position, int32_t steps, int32_t start, int32_t end) {
+    const int64_t target =
+        static_cast<int64_t>(position) + static_cast<int64_t>(steps) * SEEK_STEP_MS;
+    const int64_t lower = target < end ? target : end;
+    if (lower < start) {
+        return start;
+    }
+    if (target >= end) {
+        return end;
+    }
+    return static_cast<int32_t>(target);
+}
+
+WheelSteps WheelStepsOf(int32_t carried, int32_t delta) {
+    const int64_t total = static_cast<int64_t>(carried) + delta;
+    // Division truncates toward 0, so a part of a notch keeps its sign in the remainder.
+    const int64_t notches = total / WHEEL_NOTCH;
+    WheelSteps result = {ClampToInt32(-notches), static_cast<int32_t>(total % WHEEL_NOTCH)};
+    return result;
+}
+
+bool IsDoubleClick(const Press& first, const Press& second, uint32_t doubleClickTime, int32_t width,
+                   int32_t height) {
+    if (!first.valid || !second.valid) {
+        return false;
+    }
+    // The clock wraps after 49.7 days; the difference of two readings does not.
+    const uint32_t elapsed = second.time - first.time;
+    const int64_t dx = static_cast<int64_t>(second.x) - first.x;
+    const int64_t dy = static_cast<int64_t>(second.y) - first.y;
+    return elapsed < doubleClickTime && (dx < 0 ? -dx : dx) * 2 < width &&
+           (dy < 0 ? -dy : dy) * 2 < height;
+}
+
 bool TransportSeekAllowed(PlayerState state) {
     return state == MCI_MODE_STOP || state == MCI_MODE_PAUSE;
 }

@@ -120,6 +120,27 @@ void GoToEnd() {
     statusBar.ShowTime(end, length);
 }
 
+void SeekSteps(int32_t steps) {
+    if (!HaveMovie() || steps == 0) {
+        return;
+    }
+    const int32_t start = movieWindow.GetStart();
+    const int32_t end = movieWindow.GetEnd();
+    const int32_t length = movieWindow.GetLength();
+    const int32_t target = SeekTarget(movieWindow.GetPosition(), steps, start, end);
+    // As a trackbar move: the seek stops a playing movie, which is not its end, and the movie
+    // plays on from the target. Inside a trackbar drag the drag's release does that.
+    const bool dragging = seeking;
+    seeking = true;
+    movieWindow.Seek(target);
+    ShowMoviePosition(target, start, length);
+    seeking = dragging;
+    if (!dragging && playerState == MCI_MODE_PLAY) {
+        movieWindow.Play();
+        EndIfNotPlaying();
+    }
+}
+
 void OnTrackbarScroll(int32_t code, int32_t thumbPosition) {
     if (!HaveMovie()) {
         return;

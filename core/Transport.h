@@ -9,6 +9,8 @@ void GoToBeginning();
 void StepBack();
 void StepForward();
 void GoToEnd();
+// Seeks by steps of 5 s (negative: back) in every state with a movie; the state stays.
+void SeekSteps(int32_t steps);
 void OnTrackbarScroll(int32_t code, int32_t thumbPosition);
 void OnMovieMode(int32_t newMode);
 void OnMoviePosition(int32_t position);

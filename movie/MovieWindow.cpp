@@ -162,3 +162,44 @@ int32_t MovieWindow::GetMode() const {
 void MovieWindow::SetZoom(int32_t percent) const {
     SendMessageA(window, MCIWNDM_SETZOOM, 0, static_cast<LPARAM>(percent));
 }
+
+bool MovieWindow::GetSourceSize(int32_t* width, int32_t* height) const {
+    RECT source = {0, 0, 0, 0};
+    const bool known =
+        SendMessageA(window, MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source)) == 0;
+    *width = known ? source.right - source.left : 0;
+    *height = known ? source.bottom - source.top : 0;
+    return known;
+}
+
+void MovieWindow::ShowPictureAt(int32_t x, int32_t y, int32_t width, int32_t height) const {
+    // The platform gives the window a border: it goes around the picture, not over it.
+    RECT outer = {0, 0, 0, 0};
+    RECT client = {0, 0, 0, 0};
+    POINT origin = {0, 0};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    ClientToScreen(window, &origin);
+    const int32_t left = origin.x - outer.left;
+    const int32_t top = origin.y - outer.top;
+    const int32_t extraWidth = (outer.right - outer.left) - client.right;
+    const int32_t extraHeight = (outer.bottom - outer.top) - client.bottom;
+    POINT was = {outer.left, outer.top};
+    ScreenToClient(GetParent(window), &was);
+    SetWindowPos(window, HWND_TOP, x - left, y - top, width + extraWidth, height + extraHeight,
+                 SWP_NOACTIVATE);
+    if (was.x != x - left || was.y != y - top) {
+        // Moved: the platform carries its old pixels along, and a still movie draws only when
+        // asked to (a new size repaints it all by itself).
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    // Wine's window scales the picture to its new client area by itself; the platform's
+    // documentation does not promise that, so the destination is set here too, when it differs.
+    RECT dest = {0, 0, 0, 0};
+    if (width > 0 && height > 0 &&
+        (SendMessageA(window, MCIWNDM_GET_DEST, 0, reinterpret_cast<LPARAM>(&dest)) != 0 ||
+         dest.left != 0 || dest.top != 0 || dest.right != width || dest.bottom != height)) {
+        RECT wanted = {0, 0, width, height};
+        SendMessageA(window, MCIWNDM_PUT_DEST, 0, reinterpret_cast<LPARAM>(&wanted));
+    }
+}

@@ -24,6 +24,11 @@ class MovieWindow {
     int32_t GetEnd() const;
     int32_t GetMode() const; // the movie window's own MCI mode
     void SetZoom(int32_t percent) const;
+    // The movie's own frame size; false (and 0 x 0) when the window cannot tell it.
+    bool GetSourceSize(int32_t* width, int32_t* height) const;
+    // Places the window so that its client area, where it draws the picture scaled to fill
+    // it, is the rectangle given in the parent's client coordinates.
+    void ShowPictureAt(int32_t x, int32_t y, int32_t width, int32_t height) const;
 
   private:
     // Whether a movie window that MCIWndCreateA returned shows a movie that can be played.

@@ -91,3 +91,42 @@ Placement HostPlacement(ScreenMode mode, int32_t clientWidth, int32_t clientHeig
     placement.height = NonNegative(int64_t{clientHeight} - toolbarHeight - statusHeight);
     return placement;
 }
+
+namespace {
+
+// a * b / c rounded to the nearest integer, halves up; all three positive.
+int64_t ScaledRounded(int64_t a, int64_t b, int64_t c) {
+    return (a * b + c / 2) / c;
+}
+
+} // namespace
+
+Placement FitPicture(int32_t areaWidth, int32_t areaHeight, int32_t sourceWidth,
+                     int32_t sourceHeight) {
+    if (areaWidth <= 0 || areaHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0) {
+        return Placement{0, 0, 0, 0};
+    }
+    const int64_t w = areaWidth, h = areaHeight, sw = sourceWidth, sh = sourceHeight;
+    int64_t width = w, height = h;
+    // Compared as products: the area is relatively narrower than the source, or as wide.
+    if (w * sh <= h * sw) {
+        height = std::max<int64_t>(1, ScaledRounded(w, sh, sw));
+    } else {
+        width = std::max<int64_t>(1, ScaledRounded(h, sw, sh));
+    }
+    Placement picture;
+    picture.width = static_cast<int32_t>(width);
+    picture.height = static_cast<int32_t>(height);
+    picture.x = static_cast<int32_t>((w - width) / 2);
+    picture.y = static_cast<int32_t>((h - height) / 2);
+    return picture;
+}
+
+Placement FullScreenPlacement(bool haveMonitor, const Edges& monitor, int32_t screenWidth,
+                              int32_t screenHeight) {
+    if (!haveMonitor) {
+        return Placement{0, 0, NonNegative(screenWidth), NonNegative(screenHeight)};
+    }
+    return Placement{monitor.left, monitor.top, NonNegative(int64_t{monitor.right} - monitor.left),
+                     NonNegative(int64_t{monitor.bottom} - monitor.top)};
+}

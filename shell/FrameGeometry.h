@@ -49,3 +49,14 @@ int32_t TrackbarNewWidth(int32_t toolbarRight, int32_t trackbarLeft);
 // bar when windowed, the whole client area in full screen. Sizes never negative.
 Placement HostPlacement(ScreenMode mode, int32_t clientWidth, int32_t clientHeight,
                         int32_t toolbarHeight, int32_t statusHeight);
+
+// The picture at Fit to Window: the largest rectangle with the source's proportions that fits
+// in the area, centred, each size rounded to the nearest pixel and at least 1. An empty area or
+// source gives an empty rectangle at (0, 0).
+Placement FitPicture(int32_t areaWidth, int32_t areaHeight, int32_t sourceWidth,
+                     int32_t sourceHeight);
+
+// Where full screen puts the frame: the monitor's full rectangle when the platform named one,
+// otherwise the primary screen at (0, 0).
+Placement FullScreenPlacement(bool haveMonitor, const Edges& monitor, int32_t screenWidth,
+                              int32_t screenHeight);

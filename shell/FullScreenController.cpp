@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "shell/FullScreenController.h"
+#include "shell/FrameGeometry.h"
 #include "shell/MainFrame.h"
 #include "shell/StatusBar.h"
 #include "shell/TransportToolbar.h"
@@ -18,6 +19,46 @@ static_assert(static_cast<DWORD>(FULL_SCREEN_STYLE) == 0x90000000u, "full-screen
 // the whole frame anew leaves nothing of the earlier layout on the screen.
 void RepaintAll(HWND frame) {
     RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The full rectangle of the monitor that holds most of the frame (or is nearest to it).
+Placement FrameMonitor(HWND frame) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    const HMONITOR monitor = MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST);
+    const bool known = monitor != nullptr && GetMonitorInfoA(monitor, &info);
+    const RECT& area = info.rcMonitor;
+    return FullScreenPlacement(known, {area.left, area.top, area.right, area.bottom},
+                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+// Moves the frame for the new mode. A move that leaves the client size as it was brings no
+// size message, and the controls would keep the old mode's layout: they are laid out then.
+void MoveForMode(HWND frame, int x, int y, int width, int height) {
+    RECT before = {0, 0, 0, 0};
+    GetClientRect(frame, &before);
+    MoveWindow(frame, x, y, width, height, TRUE);
+    RECT after = {0, 0, 0, 0};
+    GetClientRect(frame, &after);
+    if (after.right == before.right && after.bottom == before.bottom) {
+        SendMessageA(frame, WM_SIZE, SIZE_RESTORED, MAKELPARAM(after.right, after.bottom));
+    }
+}
+
+// Wine 8 under a window manager clips the cursor to a foreground window that covers the
+// monitor once the mouse is used on it, with a full-screen window of its own that takes every
+// click; after the frame has left full screen that window stays, and the mouse no longer
+// reaches any window. ClipCursor(NULL) alone does not end a clip that already equals the
+// screen; a clip to the pixel under the cursor and then none does. Elsewhere nothing clips
+// the cursor, and neither call moves it.
+void ReleaseCursorClip() {
+    POINT cursor = {0, 0};
+    if (!GetCursorPos(&cursor)) {
+        return;
+    }
+    const RECT pixel = {cursor.x, cursor.y, cursor.x + 1, cursor.y + 1};
+    ClipCursor(&pixel);
+    ClipCursor(nullptr);
 }
 
 } // namespace
@@ -38,6 +79,8 @@ bool FullScreenController::Enter() {
     savedMenu = GetMenu(frame);
     GetWindowRect(frame, &savedRect);
     savedHostExStyle = GetWindowLongA(host, GWL_EXSTYLE);
+    // Asked while the frame is still where the user had it.
+    const Placement screen = FrameMonitor(frame);
 
     SetWindowLongA(frame, GWL_STYLE, FULL_SCREEN_STYLE);
     // Detached, not destroyed: it stays in savedMenu and is kept current there.
@@ -49,7 +92,7 @@ bool FullScreenController::Enter() {
 
     // The mode changes before the move, so the size message lays out for full screen.
     mode = FullScreen;
-    MoveWindow(frame, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
+    MoveForMode(frame, screen.x, screen.y, screen.width, screen.height);
     RepaintAll(frame);
     return true;
 }
@@ -68,8 +111,9 @@ bool FullScreenController::Leave() {
 
     // Windowed again before the move, so the size message lays out all three controls.
     mode = Windowed;
-    MoveWindow(frame, savedRect.left, savedRect.top, savedRect.right - savedRect.left,
-               savedRect.bottom - savedRect.top, TRUE);
+    MoveForMode(frame, savedRect.left, savedRect.top, savedRect.right - savedRect.left,
+                savedRect.bottom - savedRect.top);
+    ReleaseCursorClip();
     RepaintAll(frame);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "core/OpenClose.h"
 #include "core/PlayerState.h"
 #include "core/Rules.h"
+#include "core/Seeking.h"
 #include "core/Transport.h"
 #include "movie/MovieWindow.h"
 #include "res/resource.h"
@@ -36,9 +37,18 @@ const int FRAME_Y = 50;
 // Flags and menu handle of WM_MENUSELECT when the menu has been closed.
 const UINT MENU_CLOSED_FLAGS = 0xFFFF;
 
+// Posted by a press in a child window: gives the frame the keyboard focus back once the press
+// has been handled.
+const UINT WM_FOCUS_FRAME = WM_APP;
+
+// A context-menu request from the keyboard carries the point (-1, -1).
+bool FromKeyboard(LPARAM lParam) {
+    return LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF;
+}
+
 } // namespace
 
-MainFrame::MainFrame() : window(nullptr) {}
+MainFrame::MainFrame() : window(nullptr), wheelRemainder(0) {}
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MainFrame* frame = nullptr;
@@ -86,8 +96,11 @@ bool MainFrame::Create() {
 
     // The frame's messages reach HandleMessage from WM_NCCREATE on, before this returns and
     // the handle is stored: everything they reach must cope with the frame not being held yet.
-    window = CreateWindowExA(0, FRAME_CLASS, APP_TITLE, FRAME_STYLE, FRAME_X, FRAME_Y,
-                             MIN_FRAME_WIDTH, MIN_FRAME_HEIGHT, nullptr, menu, instance, this);
+    // Files dropped on the frame or any of its children come to the frame from start-up on,
+    // without the shell library that DragAcceptFiles would bring.
+    window =
+        CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS, APP_TITLE, FRAME_STYLE, FRAME_X, FRAME_Y,
+                        MIN_FRAME_WIDTH, MIN_FRAME_HEIGHT, nullptr, menu, instance, this);
     if (window == nullptr) {
         return false;
     }
@@ -145,7 +158,46 @@ LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM
             }
             return 0;
         }
+        // Held down, the key repeats and each repeat seeks again.
+        if (wParam == VK_LEFT || wParam == VK_RIGHT) {
+            SeekSteps(wParam == VK_LEFT ? -1 : 1);
+            return 0;
+        }
+        // The context-menu key: Wine's default handling ignores it (Shift+F10 it turns into
+        // WM_CONTEXTMENU, below).
+        if (wParam == VK_APPS) {
+            videoHost.ShowContextMenuAtArea();
+            return 0;
+        }
         break;
+
+    case WM_KEYUP:
+        // Windows' default handling asks for the context menu on the key's release: it has
+        // been shown on the press already.
+        if (wParam == VK_APPS) {
+            return 0;
+        }
+        break;
+
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(frame, wParam, lParam);
+
+    case WM_CONTEXTMENU:
+        // Shift+F10 and the context-menu key reach the window with the focus, the frame; a
+        // mouse's request comes from the video host itself.
+        if (FromKeyboard(lParam)) {
+            videoHost.ShowContextMenuAtArea();
+            return 0;
+        }
+        break;
+
+    case WM_FOCUS_FRAME: {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && focus != frame && IsChild(frame, focus)) {
+            SetFocus(frame);
+        }
+        return 0;
+    }
 
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
@@ -158,9 +210,16 @@ LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_MENUSELECT:
         return OnMenuSelect(frame, wParam, lParam);
 
+    case WM_DROPFILES:
+        OpenDroppedFile(frame, reinterpret_cast<HDROP>(wParam));
+        return 0;
+
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_LBUTTONDOWN) {
             SetFocus(frame);
+            // The notification comes before the press itself, in which a control such as the
+            // trackbar takes the focus: take it back after that.
+            PostMessageA(frame, WM_FOCUS_FRAME, 0, 0);
         }
         return 0;
 
@@ -225,6 +284,8 @@ LRESULT MainFrame::OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
         return ZoomTo(frame, 100);
     case IDM_ZOOM200:
         return ZoomTo(frame, 200);
+    case IDM_ZOOMFIT:
+        return ZoomToFit(frame);
     default:
         break;
     }
@@ -243,7 +304,7 @@ bool MainFrame::RefreshMenu() {
         return false;
     }
     for (const MenuItemRule& rule :
-         MenuRules(playerState, fullScreenController.mode, repeat, zoomPercent)) {
+         MenuRules(playerState, fullScreenController.mode, repeat, zoomPercent, zoomFit)) {
         const UINT id = static_cast<UINT>(rule.commandId);
         if (rule.isCheck) {
             CheckMenuItem(menu, id, MF_BYCOMMAND | rule.value);
@@ -258,7 +319,8 @@ bool MainFrame::FitToMovie(int32_t movieWidth, int32_t movieHeight) {
     const HWND host = videoHost.GetWindow();
     if (window == nullptr || transportToolbar.GetWindow() == nullptr ||
         statusBar.GetWindow() == nullptr || host == nullptr ||
-        fullScreenController.mode != Windowed) {
+        fullScreenController.mode != Windowed || zoomFit) {
+        // Fit to Window fits the picture to the frame, never the frame to the movie.
         return false;
     }
     const int32_t maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
@@ -282,10 +344,27 @@ LRESULT MainFrame::ToggleRepeat(HWND, WPARAM, LPARAM) {
 }
 
 LRESULT MainFrame::ZoomTo(HWND, int32_t percent) {
+    const bool wasFit = zoomFit;
+    zoomFit = false;
     zoomPercent = percent;
     // The movie window resizes itself and reports its new size; the host then fits the frame.
-    if (movieWindow.GetWindow() != nullptr) {
+    const HWND movie = movieWindow.GetWindow();
+    if (movie != nullptr) {
         movieWindow.SetZoom(percent);
+        // A fitted picture that happened to have the zoomed size brings no size report.
+        if (wasFit) {
+            videoHost.OnMovieSize(movie);
+        }
+    }
+    RefreshMenu();
+    return 0;
+}
+
+LRESULT MainFrame::ZoomToFit(HWND) {
+    zoomFit = true;
+    // The frame keeps its size; the host lays the picture out in it.
+    if (movieWindow.GetWindow() != nullptr) {
+        videoHost.UpdateScrollBars();
     }
     RefreshMenu();
     return 0;
@@ -323,6 +402,23 @@ LRESULT MainFrame::OnToolTipText(HWND, WPARAM, LPARAM lParam) {
         request->szText[i] = text[i];
     }
     request->szText[i] = '\0';
+    return 0;
+}
+
+LRESULT MainFrame::OnMouseWheel(HWND, WPARAM wParam, LPARAM lParam) {
+    // The wheel message goes to the window with the focus (or, on some systems, the one under
+    // the mouse) and comes up to the frame from its children: only a wheel over the video area
+    // and the picture in it seeks.
+    const HWND host = videoHost.GetWindow();
+    RECT area = {0, 0, 0, 0};
+    POINT point = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+    if (host == nullptr || !GetClientRect(host, &area) || !ScreenToClient(host, &point) ||
+        !PtInRect(&area, point)) {
+        return 0;
+    }
+    const WheelSteps steps = WheelStepsOf(wheelRemainder, static_cast<int16_t>(HIWORD(wParam)));
+    wheelRemainder = steps.remainder;
+    SeekSteps(steps.steps);
     return 0;
 }
 

@@ -18,14 +18,18 @@ class MainFrame {
 
     LRESULT ToggleRepeat(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT ZoomTo(HWND frame, int32_t percent);
+    LRESULT ZoomToFit(HWND frame);
     LRESULT ShowAbout(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuSelect(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnToolTipText(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnSizing(HWND frame, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseWheel(HWND frame, WPARAM wParam, LPARAM lParam);
 
   private:
     LRESULT OnCommand(HWND frame, WPARAM wParam, LPARAM lParam);
     HWND window;
+    // The part of a notch that fine-grained wheels have turned so far.
+    int32_t wheelRemainder;
 };
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -53,7 +53,10 @@ bool PositionTrackbar::SetPosition(int32_t position) {
     if (window == nullptr) {
         return false;
     }
-    SendMessageA(window, TBM_SETPOS, TRUE, position);
+    // A thumb already there is not moved (nor redrawn) again.
+    if (SendMessageA(window, TBM_GETPOS, 0, 0) != position) {
+        SendMessageA(window, TBM_SETPOS, TRUE, position);
+    }
     return true;
 }
 

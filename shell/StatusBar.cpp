@@ -13,6 +13,8 @@
 #include "shell/MainFrame.h"
 #include "shell/WindowMetrics.h"
 
+#include <cstring>
+
 namespace {
 
 // WS_CHILD, WS_VISIBLE, WS_CLIPSIBLINGS, SBARS_SIZEGRIP and CCS_BOTTOM.
@@ -28,6 +30,17 @@ const WPARAM TIME_PART = 2;
 void SetPartText(HWND window, WPARAM part, const char* text) {
     // Drawing type 0: the sunken default.
     SendMessageA(window, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}
+
+// Whether a part already shows the time text (the drawing type is always the default).
+bool PartShows(HWND window, WPARAM part, const char* text) {
+    const size_t length = LOWORD(SendMessageA(window, SB_GETTEXTLENGTHA, part, 0));
+    if (length != std::strlen(text) || length >= static_cast<size_t>(TIME_TEXT_SIZE)) {
+        return false;
+    }
+    char shown[TIME_TEXT_SIZE] = "";
+    SendMessageA(window, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(shown));
+    return std::strcmp(shown, text) == 0;
 }
 
 } // namespace
@@ -90,7 +103,11 @@ bool StatusBar::ShowTime(int32_t position, int32_t length) {
     if (!TimeText(position, length, text)) {
         return false;
     }
-    SetPartText(window, TIME_PART, text);
+    // While playing the position arrives twice a second and the text changes once a second:
+    // the unchanged text is not written again.
+    if (!PartShows(window, TIME_PART, text)) {
+        SetPartText(window, TIME_PART, text);
+    }
     return true;
 }
 

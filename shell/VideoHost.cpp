@@ -34,7 +34,10 @@ const int CONTEXT_SUBMENU = 1; // the Play menu
 
 } // namespace
 
-VideoHost::VideoHost() : window(nullptr) {}
+// The movie window's own procedure, which the host's press watch passes every message on to.
+WNDPROC movieProcedure = nullptr;
+
+VideoHost::VideoHost() : window(nullptr), lastPress{false, 0, 0, 0} {}
 
 bool VideoHost::Create() {
     const HINSTANCE instance = application.GetInstance();
@@ -48,7 +51,8 @@ bool VideoHost::Create() {
 
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = 0;
+    // A double click on the area itself arrives as one.
+    windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = ChildWndProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -108,6 +112,13 @@ LRESULT VideoHost::HandleMessage(HWND host, UINT message, WPARAM wParam, LPARAM 
         EndPaint(host, &paint);
         return 0;
     }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        POINT point = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+        ClientToScreen(host, &point);
+        OnLeftPress(static_cast<uint32_t>(GetMessageTime()), point.x, point.y);
+        return 0;
+    }
     case WM_CONTEXTMENU:
         // Screen coordinates as signed words: a second monitor can lie left of or above 0.
         ShowContextMenu(static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
@@ -162,6 +173,13 @@ bool VideoHost::UpdateScrollBars() {
         ShowScrollBar(window, SB_BOTH, FALSE);
         return true;
     }
+    if (zoomFit) {
+        // A fitted picture never needs scrolling; back at a zoom the bars start at 0.
+        SetScrollPos(window, SB_HORZ, 0, FALSE);
+        SetScrollPos(window, SB_VERT, 0, FALSE);
+        ShowScrollBar(window, SB_BOTH, FALSE);
+        return FitMovie();
+    }
     const WindowMetrics metrics;
     // The style is read each time: full screen takes the edge away.
     const bool clientEdge = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
@@ -195,17 +213,40 @@ bool VideoHost::CentreMovie() {
     if (window == nullptr || movie == nullptr) {
         return false;
     }
+    if (zoomFit) {
+        return FitMovie();
+    }
     const WindowMetrics metrics;
     const int32_t x = CentreCoordinate(metrics.Width(movie), metrics.ClientWidth(window),
                                        GetScrollPos(window, SB_HORZ));
     const int32_t y = CentreCoordinate(metrics.Height(movie), metrics.ClientHeight(window),
                                        GetScrollPos(window, SB_VERT));
+    RECT was = {0, 0, 0, 0};
+    GetWindowRect(movie, &was);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&was), 2);
     SetWindowPos(movie, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+    if (was.left != x || was.top != y) {
+        // The platform carries the moved window's old pixels along, and keeps those of parts the
+        // smaller host had hidden; a stopped or paused movie draws only when asked to.
+        InvalidateRect(movie, nullptr, FALSE);
+    }
+    return true;
+}
+
+bool VideoHost::FitMovie() {
+    int32_t sourceWidth = 0;
+    int32_t sourceHeight = 0;
+    movieWindow.GetSourceSize(&sourceWidth, &sourceHeight);
+    const WindowMetrics metrics;
+    const Placement picture = FitPicture(metrics.ClientWidth(window), metrics.ClientHeight(window),
+                                         sourceWidth, sourceHeight);
+    movieWindow.ShowPictureAt(picture.x, picture.y, picture.width, picture.height);
     return true;
 }
 
 bool VideoHost::OnScroll(int bar, WPARAM wParam) {
-    if (window == nullptr) {
+    // A fitted picture has no scroll bars; what they held before must not move it.
+    if (window == nullptr || zoomFit) {
         return false;
     }
     SCROLLINFO info = {};
@@ -248,6 +289,62 @@ bool VideoHost::ShowContextMenu(int32_t x, int32_t y) {
     // A request from the keyboard carries (-1, -1).
     TrackPopupMenu(playMenu, 0, ContextMenuCoordinate(x), ContextMenuCoordinate(y), 0, frame,
                    nullptr);
+    return true;
+}
+
+bool VideoHost::ShowContextMenuAtArea() {
+    if (window == nullptr) {
+        return false;
+    }
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    return ShowContextMenu(corner.x, corner.y);
+}
+
+namespace {
+
+// In front of the movie window's procedure: the window covers the picture and takes its clicks,
+// which its own procedure keeps to itself. Its class asks for double clicks on Wine (on Windows
+// it may not), so both forms of a press are taken, and the host decides on its own.
+LRESULT CALLBACK MoviePressProc(HWND movie, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC original = movieProcedure;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        POINT point = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+        ClientToScreen(movie, &point);
+        // The press may switch full screen, which moves the movie window but keeps it.
+        videoHost.OnLeftPress(static_cast<uint32_t>(GetMessageTime()), point.x, point.y);
+    }
+    return CallWindowProcA(original, movie, message, wParam, lParam);
+}
+
+} // namespace
+
+bool VideoHost::WatchMovieClicks(HWND movie) {
+    if (movie == nullptr) {
+        return false;
+    }
+    const WNDPROC previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(movie, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MoviePressProc)));
+    // Every movie window is of the same class and has the same procedure.
+    if (previous != nullptr && previous != MoviePressProc) {
+        movieProcedure = previous;
+    }
+    return previous != nullptr;
+}
+
+bool VideoHost::OnLeftPress(uint32_t time, int32_t screenX, int32_t screenY) {
+    const Press press = {true, time, screenX, screenY};
+    const bool second =
+        IsDoubleClick(lastPress, press, GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
+                      GetSystemMetrics(SM_CYDOUBLECLK));
+    if (!second) {
+        lastPress = press;
+        return false;
+    }
+    // A third press starts anew.
+    lastPress.valid = false;
+    // Exactly what Alt+Enter does: the command, whose handler refreshes the menu.
+    SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_FULLSCREEN, 0);
     return true;
 }
 

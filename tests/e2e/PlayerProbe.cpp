@@ -1,16 +1,19 @@
 // Looks at a running player from another process, for the end-to-end scripts: its frame's
-// rectangle, style and menu bar, the toolbar's buttons, the trackbar's position, the status
-// bar's texts, the keyboard focus and the dialogs and popup menus the player shows.
+// rectangle, style and menu bar, the toolbar's buttons, the trackbar's position, the video
+// area's and the picture's rectangles, the status bar's texts, the keyboard focus and the
+// dialogs and popup menus the player shows.
 //
 //     player_probe show <frame title>
 //     player_probe wait <timeout ms> <frame title> <key>=<value>|<key><<n>|<key>><n>...
 //     player_probe cancel <frame title>
+//     player_probe close <frame title>
 //
 // "show" prints one "key=value" line per fact. "wait" reads them every 20 ms until every
 // condition holds (exit 0) or the time is up (exit 1, with what was seen last); a condition
 // is a key with its value, or a numeric key below or above a number. Conditions separated by
 // a lone "|" are alternatives; "matched=N" tells which one held.
-// "cancel" answers the player's open dialogs with IDCANCEL.
+// "cancel" answers the player's open dialogs with IDCANCEL; "close" asks the frame to close,
+// as its close box does.
 //
 // The frame is found by its exact title, so a script that opens a movie with a name of its own
 // finds its own player although other players share the Wine server. Everything is read with
@@ -179,6 +182,14 @@ Facts Look(const char* title) {
     GetWindowRect(host, &hostRect);
     facts["host"] = Number(hostRect.left) + "," + Number(hostRect.top) + "," +
                     Number(hostRect.right) + "," + Number(hostRect.bottom);
+    // The movie window, the picture, inside the host: none without a movie.
+    const HWND movie = FindWindowExA(host, nullptr, "MCIWndClass", nullptr);
+    RECT movieRect = {};
+    if (movie != nullptr) {
+        GetWindowRect(movie, &movieRect);
+    }
+    facts["movie"] = Number(movieRect.left) + "," + Number(movieRect.top) + "," +
+                     Number(movieRect.right) + "," + Number(movieRect.bottom);
     facts["host.exstyle"] = Number(GetWindowLongA(host, GWL_EXSTYLE));
     const LONG hostStyle = GetWindowLongA(host, GWL_STYLE);
     facts["host.hbar"] = (hostStyle & WS_HSCROLL) != 0 ? "1" : "0";
@@ -248,7 +259,7 @@ bool Holds(const Facts& facts, const std::vector<std::string>& wanted) {
 
 int Usage() {
     std::fprintf(stderr, "usage: player_probe show TITLE | wait MS TITLE CONDITION... | "
-                         "cancel TITLE\n");
+                         "cancel TITLE | close TITLE\n");
     return 2;
 }
 
@@ -309,6 +320,10 @@ int main(int argc, char** argv) {
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
         }
         return 0;
+    }
+    if (command == "close") {
+        const HWND frame = FindFrame(argv[2]);
+        return frame != nullptr && PostMessageA(frame, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     return Usage();
 }

@@ -61,7 +61,7 @@ aim() {
 activate() {
     local i
     for ((i = 0; i < 10; i++)); do
-        xdotool mousemove "$click_x" "$click_y" click 1
+        activating_click "$click_x" "$click_y"
         probe_wait 1000 active=frame focus=frame && return 0
     done
     fail "the frame cannot be activated"

@@ -97,7 +97,7 @@ still() { # the picture stays the same across three screenshots half a second ap
 # it the keyboard focus) right before each key: without a window manager nothing else keeps
 # it active, and another program's window may have taken that over.
 focus_frame() {
-    xdotool mousemove $((black_left + 4)) "$mid_y" click 1
+    activating_click $((black_left + 4)) "$mid_y"
     sleep 0.3
 }
 press() { # key

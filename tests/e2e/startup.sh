@@ -41,7 +41,7 @@ start_player() {
 # Without a window manager, X focus alone does not activate a Wine window; a click in the
 # video area does (and the frame takes the keyboard focus from it).
 activate() {
-    xdotool mousemove --window "$frame" 200 150 click 1
+    activating_click 200 150 --window "$frame"
 }
 
 # Run 1: File > Exit from the keyboard. Click and keys are sent again until the File menu

@@ -32,12 +32,13 @@ const TextCase TEXT_CASES[] = {
     {32783, "", "Unknown"},
     {32784, "", "Unknown"},
     {32785, "", "Unknown"},
+    {32786, "Fit the picture to the window", "Unknown"},
     // Ids outside the table.
     {0, "", "Unknown"},
     {1, "", "Unknown"},
     {-1, "", "Unknown"},
     {32770, "", "Unknown"},
-    {32786, "", "Unknown"},
+    {32787, "", "Unknown"},
     {65535, "", "Unknown"},
     {INT32_MIN, "", "Unknown"},
     {INT32_MAX, "", "Unknown"},
@@ -82,6 +83,7 @@ TEST(CommandIdsTest, MatchTheTable) {
     EXPECT_EQ(IDM_ZOOM50, 32783);
     EXPECT_EQ(IDM_ZOOM100, 32784);
     EXPECT_EQ(IDM_ZOOM200, 32785);
+    EXPECT_EQ(IDM_ZOOMFIT, 32786);
 }
 
 TEST(CommandTableTest, ExactlySevenCommandsHaveATooltip) {

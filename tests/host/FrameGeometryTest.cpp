@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -295,5 +296,104 @@ const HostCase HOST_CASES[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostPlacementTest, testing::ValuesIn(HOST_CASES),
                          CaseName<HostCase>);
+
+// ---------------------------------------------------------------------------------------------
+// FitPicture
+
+struct FitPictureCase {
+    const char* name;
+    int32_t areaWidth;
+    int32_t areaHeight;
+    int32_t sourceWidth;
+    int32_t sourceHeight;
+    Placement expected;
+};
+
+class FitPictureTest : public testing::TestWithParam<FitPictureCase> {};
+
+TEST_P(FitPictureTest, LargestCentredWithTheSourceProportions) {
+    const FitPictureCase& c = GetParam();
+    const Placement p = FitPicture(c.areaWidth, c.areaHeight, c.sourceWidth, c.sourceHeight);
+    EXPECT_EQ(c.expected.x, p.x);
+    EXPECT_EQ(c.expected.y, p.y);
+    EXPECT_EQ(c.expected.width, p.width);
+    EXPECT_EQ(c.expected.height, p.height);
+    // Whatever the case, the picture stays inside the area.
+    EXPECT_GE(p.x, 0);
+    EXPECT_GE(p.y, 0);
+    EXPECT_LE(int64_t{p.x} + p.width, std::max(0, c.areaWidth));
+    EXPECT_LE(int64_t{p.y} + p.height, std::max(0, c.areaHeight));
+}
+
+const FitPictureCase FIT_PICTURE_CASES[] = {
+    {"SameProportionsFillTheArea", 640, 480, 320, 240, {0, 0, 640, 480}},
+    // 1280 x 1024 screen, 4:3 movie: the width is filled, 32 black rows above and below.
+    {"FullScreenFillsTheWidth", 1280, 1024, 320, 240, {0, 32, 1280, 960}},
+    // 250 * 320 / 240 = 333.3: the height is filled, centred with 31 columns left of it.
+    {"WiderAreaFillsTheHeight", 396, 250, 320, 240, {31, 0, 333, 250}},
+    // 100 * 2 / 3 = 66.7 rounds to 67.
+    {"RoundsToTheNearestPixel", 100, 100, 3, 2, {0, 16, 100, 67}},
+    {"RoundsHalfUp", 5, 5, 2, 1, {0, 1, 5, 3}},
+    {"RoundsDown", 100, 100, 3, 1, {0, 33, 100, 33}},
+    {"AreaSmallerThanTheMovie", 160, 100, 640, 480, {13, 0, 133, 100}},
+    {"OddRemainderCentresToTheLeft", 403, 300, 4, 3, {1, 0, 400, 300}},
+    {"OnePixelArea", 1, 1, 320, 240, {0, 0, 1, 1}},
+    {"ExtremelyWideSourceKeepsOneRow", 100, 100, 10000, 1, {0, 49, 100, 1}},
+    {"ExtremelyTallSourceKeepsOneColumn", 100, 100, 1, 10000, {49, 0, 1, 100}},
+    {"LargestValues", MAX32, MAX32, MAX32, 1, {0, 1073741823, MAX32, 1}},
+    {"LargestSourceInSmallArea", 320, 240, MAX32, MAX32, {40, 0, 240, 240}},
+    {"EmptyArea", 0, 0, 320, 240, {0, 0, 0, 0}},
+    {"ZeroAreaHeight", 640, 0, 320, 240, {0, 0, 0, 0}},
+    {"NegativeArea", -5, 300, 320, 240, {0, 0, 0, 0}},
+    {"EmptySource", 640, 480, 0, 0, {0, 0, 0, 0}},
+    {"ZeroSourceWidth", 640, 480, 0, 240, {0, 0, 0, 0}},
+    {"NegativeSource", 640, 480, 320, MIN32, {0, 0, 0, 0}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, FitPictureTest, testing::ValuesIn(FIT_PICTURE_CASES),
+                         CaseName<FitPictureCase>);
+
+// ---------------------------------------------------------------------------------------------
+// FullScreenPlacement
+
+struct FullScreenCase {
+    const char* name;
+    bool haveMonitor;
+    Edges monitor;
+    int32_t screenWidth;
+    int32_t screenHeight;
+    Placement expected;
+};
+
+class FullScreenPlacementTest : public testing::TestWithParam<FullScreenCase> {};
+
+TEST_P(FullScreenPlacementTest, CoversTheFramesMonitor) {
+    const FullScreenCase& c = GetParam();
+    const Placement p =
+        FullScreenPlacement(c.haveMonitor, c.monitor, c.screenWidth, c.screenHeight);
+    EXPECT_EQ(c.expected.x, p.x);
+    EXPECT_EQ(c.expected.y, p.y);
+    EXPECT_EQ(c.expected.width, p.width);
+    EXPECT_EQ(c.expected.height, p.height);
+}
+
+const FullScreenCase FULL_SCREEN_CASES[] = {
+    {"PrimaryMonitorIsTheScreen", true, {0, 0, 1280, 1024}, 1280, 1024, {0, 0, 1280, 1024}},
+    {"SecondMonitorToTheRight", true, {1280, 0, 3200, 1080}, 1280, 1024, {1280, 0, 1920, 1080}},
+    {"MonitorLeftOfAndAbovePrimary",
+     true,
+     {-1920, -200, 0, 880},
+     1280,
+     1024,
+     {-1920, -200, 1920, 1080}},
+    {"NoMonitorGivesThePrimaryScreen", false, {5, 5, 6, 6}, 1280, 1024, {0, 0, 1280, 1024}},
+    {"EmptyMonitor", true, {10, 10, 10, 10}, 1280, 1024, {10, 10, 0, 0}},
+    {"InvertedMonitorIsEmpty", true, {10, 10, 0, 0}, 1280, 1024, {10, 10, 0, 0}},
+    {"WidestMonitorSaturates", true, {MIN32, 0, MAX32, 1}, 1280, 1024, {MIN32, 0, MAX32, 1}},
+    {"NegativeScreenSize", false, {0, 0, 0, 0}, -1, -1, {0, 0, 0, 0}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, FullScreenPlacementTest, testing::ValuesIn(FULL_SCREEN_CASES),
+                         CaseName<FullScreenCase>);
 
 } // namespace

@@ -38,6 +38,7 @@ const StateExpect STATE_EXPECTS[] = {
 
 const ScreenMode MODES[] = {Windowed, FullScreen};
 const bool REPEATS[] = {false, true};
+const bool FITS[] = {false, true};
 const int32_t ZOOMS[] = {50, 100, 200, 0, 25, 75, 150, 400, -50, INT32_MIN, INT32_MAX};
 
 uint32_t EnableValue(bool enabled) {
@@ -55,29 +56,40 @@ TEST_P(StateRulesTest, MenuItemsInOrderWithTheirValues) {
     for (const ScreenMode mode : MODES) {
         for (const bool repeatOn : REPEATS) {
             for (const int32_t zoom : ZOOMS) {
-                SCOPED_TRACE("mode " + std::to_string(mode) + " repeat " +
-                             std::to_string(repeatOn) + " zoom " + std::to_string(zoom));
-                const MenuItemRule expected[MENU_RULE_COUNT] = {
-                    {32773, false, EnableValue(s.closeEnabled)},
-                    {32771, false, EnableValue(s.playPauseEnabled)},
-                    {32775, false, EnableValue(s.stopEnabled)},
-                    {32776, false, EnableValue(s.seekEnabled)},
-                    {32777, false, EnableValue(s.seekEnabled)},
-                    {32778, false, EnableValue(s.seekEnabled)},
-                    {32779, false, EnableValue(s.seekEnabled)},
-                    {32780, true, CheckValue(mode == FullScreen)},
-                    {32781, true, CheckValue(repeatOn)},
-                    {32783, true, CheckValue(zoom == 50)},
-                    {32784, true, CheckValue(zoom == 100)},
-                    {32785, true, CheckValue(zoom == 200)},
-                };
-                const std::array<MenuItemRule, MENU_RULE_COUNT> rules =
-                    MenuRules(s.state, mode, repeatOn, zoom);
-                for (int32_t i = 0; i < MENU_RULE_COUNT; ++i) {
-                    const size_t k = static_cast<size_t>(i);
-                    EXPECT_EQ(rules[k].commandId, expected[i].commandId) << "item " << i;
-                    EXPECT_EQ(rules[k].isCheck, expected[i].isCheck) << "item " << i;
-                    EXPECT_EQ(rules[k].value, expected[i].value) << "item " << i;
+                for (const bool fit : FITS) {
+                    SCOPED_TRACE("mode " + std::to_string(mode) + " repeat " +
+                                 std::to_string(repeatOn) + " zoom " + std::to_string(zoom) +
+                                 " fit " + std::to_string(fit));
+                    const MenuItemRule expected[MENU_RULE_COUNT] = {
+                        {32773, false, EnableValue(s.closeEnabled)},
+                        {32771, false, EnableValue(s.playPauseEnabled)},
+                        {32775, false, EnableValue(s.stopEnabled)},
+                        {32776, false, EnableValue(s.seekEnabled)},
+                        {32777, false, EnableValue(s.seekEnabled)},
+                        {32778, false, EnableValue(s.seekEnabled)},
+                        {32779, false, EnableValue(s.seekEnabled)},
+                        {32780, true, CheckValue(mode == FullScreen)},
+                        {32781, true, CheckValue(repeatOn)},
+                        {32783, true, CheckValue(!fit && zoom == 50)},
+                        {32784, true, CheckValue(!fit && zoom == 100)},
+                        {32785, true, CheckValue(!fit && zoom == 200)},
+                        {32786, true, CheckValue(fit)},
+                    };
+                    const std::array<MenuItemRule, MENU_RULE_COUNT> rules =
+                        MenuRules(s.state, mode, repeatOn, zoom, fit);
+                    int checkedZooms = 0;
+                    for (int32_t i = 0; i < MENU_RULE_COUNT; ++i) {
+                        const size_t k = static_cast<size_t>(i);
+                        EXPECT_EQ(rules[k].commandId, expected[i].commandId) << "item " << i;
+                        EXPECT_EQ(rules[k].isCheck, expected[i].isCheck) << "item " << i;
+                        EXPECT_EQ(rules[k].value, expected[i].value) << "item " << i;
+                        checkedZooms += i >= 9 && rules[k].value == RULE_MF_CHECKED ? 1 : 0;
+                    }
+                    // The zoom items are one group: exactly one is checked for every zoom the
+                    // program can hold.
+                    if (fit || zoom == 50 || zoom == 100 || zoom == 200) {
+                        EXPECT_EQ(1, checkedZooms);
+                    }
                 }
             }
         }
@@ -134,6 +146,7 @@ TEST(RulesScenarioTest, AfterStartUp) {
     EXPECT_EQ(rules[9].value, RULE_MF_UNCHECKED);  // 50%
     EXPECT_EQ(rules[10].value, RULE_MF_CHECKED);   // 100%
     EXPECT_EQ(rules[11].value, RULE_MF_UNCHECKED); // 200%
+    EXPECT_EQ(rules[12].value, RULE_MF_UNCHECKED); // Fit to Window
     for (const ButtonRule& b : ButtonRules(MCI_MODE_NOT_READY)) {
         EXPECT_FALSE(b.enabled) << b.commandId;
     }

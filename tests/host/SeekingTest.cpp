@@ -274,4 +274,129 @@ TEST(EndOfMovieTest, WorkedCases) {
     EXPECT_EQ(EndOfMovieActionOf(526, 526, false, false), END_IGNORE);
 }
 
+// The 5 s seeks of the arrow keys and the wheel: clamped to the start and to the end as Rewind
+// and Forward are, in any state.
+struct SeekCase {
+    int32_t position;
+    int32_t steps;
+    int32_t start;
+    int32_t end;
+    int32_t expected;
+};
+
+const SeekCase SEEK_CASES[] = {
+    {10000, 1, 0, 60000, 15000},
+    {10000, -1, 0, 60000, 5000},
+    {10000, 3, 0, 60000, 25000}, // three notches in one message
+    {3000, -1, 0, 60000, 0},     // clamped at the start
+    {5000, -1, 0, 60000, 0},     // exactly to the start
+    {58000, 1, 0, 60000, 60000}, // clamped at the end
+    {55000, 1, 0, 60000, 60000}, // exactly to the end
+    {0, -1, 0, 60000, 0},        // back at the start stays there
+    {60000, 1, 0, 60000, 60000}, // forward at the end stays there
+    {1000, 1, 0, 1900, 1900},    // a movie shorter than 5 s: forward goes to its end
+    {1000, -1, 0, 1900, 0},      // and back to its start
+    {0, 1, 0, 0, 0},             // length 0
+    {0, -1, 0, 0, 0},
+    {3000, 0, 1000, 9000, 3000},            // no step
+    {2000, -1, 1000, 9000, 1000},           // a start that is not 0
+    {11000000, 1, 0, LONG_MOVIE, 11005000}, // past 2 h 59 min
+    {LONG_MOVIE - 1000, 1, 0, LONG_MOVIE, LONG_MOVIE},
+    {INT32_MAX - 1, 1, 0, INT32_MAX, INT32_MAX}, // the sum passes 32 bits
+    {INT32_MIN + 1, -1, INT32_MIN, 0, INT32_MIN},
+    {0, INT32_MAX, 0, INT32_MAX, INT32_MAX}, // steps times 5 s pass 32 bits
+    {0, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN},
+    {500, 1, 1000, 900, 1000}, // an end before the start: the start wins, as in StepTarget
+};
+
+class SeekTargetTest : public ::testing::TestWithParam<SeekCase> {};
+
+TEST_P(SeekTargetTest, ClampedAsRewindAndForward) {
+    const SeekCase& c = GetParam();
+    EXPECT_EQ(SeekTarget(c.position, c.steps, c.start, c.end), c.expected)
+        << c.position << " " << c.steps << " " << c.start << " " << c.end;
+    if (c.steps == 1 || c.steps == -1) {
+        EXPECT_EQ(SeekTarget(c.position, c.steps, c.start, c.end),
+                  StepTarget(c.position, c.steps * SEEK_STEP_MS, c.start, c.end));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SeekTargetTest, ::testing::ValuesIn(SEEK_CASES),
+                         CaseName<SeekCase>);
+
+struct WheelCase {
+    int32_t carried;
+    int32_t delta;
+    int32_t steps;
+    int32_t remainder;
+};
+
+const WheelCase WHEEL_CASES[] = {
+    {0, -120, 1, 0}, // toward the user: forward
+    {0, 120, -1, 0}, // away: back
+    {0, -360, 3, 0}, // three notches at once
+    {0, 240, -2, 0},
+    {0, -60, 0, -60}, // half a notch waits for the other half
+    {-60, -60, 1, 0},
+    {-60, 60, 0, 0}, // turned back: nothing left
+    {-100, -150, 2, -10},
+    {50, 100, -1, 30},
+    {0, 0, 0, 0},
+    {0, -32768, 273, -8}, // the largest rotation one message can carry
+    {0, 32767, -273, 7},
+    {119, 32767, -274, 6},
+    {INT32_MAX, INT32_MAX, -35791394, 14}, // no overflow whatever is passed
+    {INT32_MIN, INT32_MIN, 35791394, -16},
+};
+
+class WheelStepsTest : public ::testing::TestWithParam<WheelCase> {};
+
+TEST_P(WheelStepsTest, WholeNotchesAndRemainder) {
+    const WheelCase& c = GetParam();
+    const WheelSteps result = WheelStepsOf(c.carried, c.delta);
+    EXPECT_EQ(result.steps, c.steps) << c.carried << " " << c.delta;
+    EXPECT_EQ(result.remainder, c.remainder) << c.carried << " " << c.delta;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WheelStepsTest, ::testing::ValuesIn(WHEEL_CASES),
+                         CaseName<WheelCase>);
+
+struct ClickCase {
+    Press first;
+    Press second;
+    bool expected;
+};
+
+// The platform's defaults: 500 ms and a 4 x 4 rectangle.
+const ClickCase CLICK_CASES[] = {
+    {{true, 1000, 50, 50}, {true, 1200, 50, 50}, true},
+    {{true, 1000, 50, 50}, {true, 1499, 51, 49}, true},
+    {{true, 1000, 50, 50}, {true, 1500, 50, 50}, false}, // too slow
+    {{true, 1000, 50, 50}, {true, 4000, 50, 50}, false},
+    {{true, 1000, 50, 50}, {true, 1100, 52, 50}, false}, // too far right
+    {{true, 1000, 50, 50}, {true, 1100, 48, 50}, false},
+    {{true, 1000, 50, 50}, {true, 1100, 50, 52}, false},              // too far down
+    {{false, 1000, 50, 50}, {true, 1100, 50, 50}, false},             // no first press
+    {{true, 0xFFFFFF00u, 50, 50}, {true, 0x00000050u, 50, 50}, true}, // the clock wrapped
+    {{true, 1000, 50, 50}, {true, 999, 50, 50}, false}, // earlier: a wrapped, huge delay
+    {{true, 1000, INT32_MIN, 0}, {true, 1001, INT32_MAX, 0}, false}, // no overflow
+};
+
+class DoubleClickTest : public ::testing::TestWithParam<ClickCase> {};
+
+TEST_P(DoubleClickTest, TimeAndDistance) {
+    const ClickCase& c = GetParam();
+    EXPECT_EQ(IsDoubleClick(c.first, c.second, 500, 4, 4), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DoubleClickTest, ::testing::ValuesIn(CLICK_CASES),
+                         CaseName<ClickCase>);
+
+TEST(DoubleClickTest, WiderSettings) {
+    const Press first = {true, 0, 0, 0};
+    EXPECT_TRUE(IsDoubleClick(first, {true, 900, 9, -9}, 1000, 20, 20));
+    EXPECT_FALSE(IsDoubleClick(first, {true, 900, 10, 0}, 1000, 20, 20));
+    EXPECT_FALSE(IsDoubleClick(first, {true, 0, 0, 0}, 0, 4, 4)); // a time of 0 allows none
+}
+
 } // namespace

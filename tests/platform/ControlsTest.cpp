@@ -526,3 +526,103 @@ TEST(Controls, HoveringAButtonAsksTheFrameForItsToolTip) {
     EXPECT_EQ(static_cast<UINT_PTR>(IDM_STOP), spy.requests[0]);
     EXPECT_EQ("Stop", spy.answers[0]);
 }
+
+// --- While playing: only what changes is written ---------------------------------------------
+
+namespace {
+
+// Counts the writes that reach a control and those of them that would not change what it shows:
+// a time text equal to the one part 2 shows, a thumb position equal to the current one.
+class UnchangedWriteSpy : public WindowSpy {
+  public:
+    explicit UnchangedWriteSpy(HWND control) : WindowSpy(control) {}
+    int writes = 0;
+    int unchanged = 0;
+
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == SB_SETTEXTA && LOBYTE(wParam) == 2) {
+            ++writes;
+            unchanged += StatusPart(2) == reinterpret_cast<const char*>(lParam) ? 1 : 0;
+        } else if (message == WM_SETTEXT) {
+            ++writes;
+            ++unchanged; // the status bar's own text is never the player's to write
+        } else if (message == TBM_SETPOS) {
+            ++writes;
+            unchanged += TrackbarPosition() == static_cast<int>(lParam) ? 1 : 0;
+        }
+        return CallOriginal(window, message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST(Controls, PlayingWritesTheTimeTextAndThePositionOnlyWhenTheyChange) {
+    ASSERT_NO_FATAL_FAILURE(StartWithEveryControl());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie("clip320.avi"));
+    UnchangedWriteSpy status(statusBar.GetWindow());
+    UnchangedWriteSpy trackbar(positionTrackbar.GetWindow());
+    ASSERT_TRUE(status.Installed());
+    ASSERT_TRUE(trackbar.Installed());
+
+    // The same second and thumb place again and again, as the position notification brings.
+    const int length = static_cast<int>(SendMessageA(Movie(), MCIWNDM_GETLENGTH, 0, 0));
+    for (int position : {1000, 1100, 1400, 1990, 1000, 2000, 2000, 2400}) {
+        statusBar.ShowTime(position, length);
+        positionTrackbar.SetPosition(position * 200 / length);
+    }
+    EXPECT_EQ("00:02/00:05", StatusPart(2));
+    EXPECT_EQ(2, status.writes); // 00:01, then 00:02
+    EXPECT_EQ(0, status.unchanged);
+    EXPECT_EQ(0, trackbar.unchanged);
+
+    // Playing: every notification still shows the right text and thumb, but writes only news.
+    Command(IDM_PLAYPAUSE);
+    const int before = status.writes;
+    PumpUntil([] { return MoviePosition() >= 2600; }, 10000);
+    EXPECT_EQ(MCI_MODE_PLAY, playerState);
+    EXPECT_GT(status.writes, before);
+    EXPECT_EQ(0, status.unchanged);
+    EXPECT_EQ(0, trackbar.unchanged);
+}
+
+namespace {
+
+// Counts the left button's releases that reach a window.
+class ReleaseSpy : public WindowSpy {
+  public:
+    explicit ReleaseSpy(HWND window) : WindowSpy(window) {}
+    int releases = 0;
+
+  protected:
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_LBUTTONUP) {
+            ++releases;
+        }
+        return CallOriginal(window, message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+// The trackbar takes the focus on its own press; the frame takes it back, so that Space, the
+// arrows and the accelerators keep working.
+TEST(Controls, AClickOnTheTrackbarLeavesTheKeyboardFocusWithTheFrame) {
+    ASSERT_NO_FATAL_FAILURE(StartWithEveryControl());
+    const HWND frame = mainFrame.GetWindow();
+    const HWND trackbar = positionTrackbar.GetWindow();
+    SetForegroundWindow(frame);
+    SetActiveWindow(frame);
+    SetFocus(frame);
+    ReleaseSpy spy(trackbar);
+    const RECT rect = OuterRect(trackbar);
+    // On the channel away from the thumb (a page click), and on the thumb (a drag).
+    const int xs[] = {(rect.left + rect.right) / 2, rect.left + 12};
+    for (int x : xs) {
+        const int before = spy.releases;
+        ASSERT_TRUE(ClickAt(x, (rect.top + rect.bottom) / 2));
+        EXPECT_TRUE(PumpUntil([&] { return spy.releases > before; }, 3000));
+        PumpPending();
+        EXPECT_EQ(frame, GetFocus()) << x;
+    }
+}

@@ -137,6 +137,7 @@ TEST(FrameStartUp, ShowsTitledFrameAtItsPlaceWithTheNoMovieMenu) {
     EXPECT_TRUE(Checked(IDM_ZOOM100));
     EXPECT_FALSE(Checked(IDM_ZOOM50));
     EXPECT_FALSE(Checked(IDM_ZOOM200));
+    EXPECT_FALSE(Checked(IDM_ZOOMFIT));
     EXPECT_FALSE(Checked(IDM_FULLSCREEN));
     EXPECT_FALSE(Checked(IDM_REPEAT));
 }
@@ -402,6 +403,14 @@ TEST_P(FrameCommand, ReachesItsHandler) {
         EXPECT_TRUE(Checked(c.id));
         return;
     }
+    case IDM_ZOOMFIT:
+        EXPECT_EQ(0, SendMessageA(frame, WM_COMMAND, wParam, 0));
+        EXPECT_TRUE(zoomFit);
+        EXPECT_EQ(100, zoomPercent);
+        EXPECT_TRUE(Checked(IDM_ZOOMFIT));
+        EXPECT_FALSE(Checked(IDM_ZOOM100));
+        EXPECT_TRUE(SameRect(rectBefore, OuterRect(frame)));
+        return;
     case IDM_FULLSCREEN:
         EXPECT_EQ(0, SendMessageA(frame, WM_COMMAND, wParam, 0));
         EXPECT_EQ(FullScreen, fullScreenController.mode);
@@ -491,17 +500,23 @@ TEST(FrameCommands, RepeatTwiceReturnsToUnchecked) {
     }
 }
 
+// The four zoom items are one group: exactly the one chosen last is checked. Fit to Window
+// keeps the last zoom for when it is left.
 TEST(FrameCommands, EachZoomMovesTheCheckMark) {
     StartFrame();
     const HWND frame = mainFrame.GetWindow();
     const struct {
         UINT id;
         int32_t percent;
-    } steps[] = {{IDM_ZOOM50, 50}, {IDM_ZOOM200, 200}, {IDM_ZOOM100, 100}, {IDM_ZOOM200, 200}};
+        bool fit;
+    } steps[] = {{IDM_ZOOM50, 50, false},   {IDM_ZOOMFIT, 50, true},  {IDM_ZOOM200, 200, false},
+                 {IDM_ZOOM100, 100, false}, {IDM_ZOOMFIT, 100, true}, {IDM_ZOOMFIT, 100, true},
+                 {IDM_ZOOM100, 100, false}, {IDM_ZOOM200, 200, false}};
     for (const auto& step : steps) {
         SendMessageA(frame, WM_COMMAND, step.id, 0);
         EXPECT_EQ(step.percent, zoomPercent);
-        for (UINT id : {IDM_ZOOM50, IDM_ZOOM100, IDM_ZOOM200}) {
+        EXPECT_EQ(step.fit, zoomFit);
+        for (UINT id : {IDM_ZOOM50, IDM_ZOOM100, IDM_ZOOM200, IDM_ZOOMFIT}) {
             EXPECT_EQ(id == step.id, Checked(id)) << step.id << " " << id;
         }
     }
@@ -681,6 +696,7 @@ INSTANTIATE_TEST_SUITE_P(
         MenuSelectCase{"GrayedClose", IDM_CLOSE, MF_HILITE | MF_GRAYED, 1, "Close the movie"},
         MenuSelectCase{"Zoom50", IDM_ZOOM50, MF_HILITE, 1, ""},
         MenuSelectCase{"Zoom200", IDM_ZOOM200, MF_HILITE | MF_CHECKED, 1, ""},
+        MenuSelectCase{"ZoomFit", IDM_ZOOMFIT, MF_HILITE, 1, "Fit the picture to the window"},
         MenuSelectCase{"FilePopup", 0, MF_POPUP | MF_HILITE, 1, ""},
         // Flags decide before the id: an item id under a popup or system flag gives no help.
         MenuSelectCase{"PopupWithCommandId", IDM_OPEN, MF_POPUP | MF_HILITE, 1, ""},

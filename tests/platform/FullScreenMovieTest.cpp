@@ -407,35 +407,6 @@ TEST(FullScreenScrollBars, ComputedWithoutTheEdge) {
 
 namespace {
 
-// A window's client pixels as the platform holds them (0xRRGGBB), row by row.
-std::vector<DWORD> ClientPixels(HWND window, SIZE* size) {
-    *size = ClientSize(window);
-    std::vector<DWORD> pixels(static_cast<size_t>(size->cx) * static_cast<size_t>(size->cy));
-    const HDC screen = GetDC(window);
-    const HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size->cx;
-    info.bmiHeader.biHeight = -size->cy; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, size->cx, size->cy, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD* source = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = source[i] & 0xFFFFFF;
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return pixels;
-}
-
 // Pixels of the host's client area outside the movie window that are not black: what an
 // earlier layout left behind.
 int LitPixelsAroundTheMovie() {
@@ -494,6 +465,10 @@ const PictureStep PICTURE_STEPS[] = {
     {"leave again", IDM_FULLSCREEN},
     {"zoom 100 windowed", IDM_ZOOM100},
     {"zoom 50 windowed", IDM_ZOOM50},
+    {"fit windowed", IDM_ZOOMFIT},
+    {"enter fitted", IDM_FULLSCREEN},
+    {"leave fitted", IDM_FULLSCREEN},
+    {"zoom 50 from fit", IDM_ZOOM50},
 };
 
 } // namespace
@@ -514,6 +489,36 @@ TEST(FullScreenPicture, NothingOfTheEarlierLayoutStaysOnTheScreen) {
         PumpPending();
         EXPECT_EQ(0, LitPixelsAroundTheMovie()) << step.name;
         EXPECT_EQ(0, StalePixelsOfTheMovie()) << step.name;
+    }
+}
+
+// Maximising moves the stopped movie window (and shows parts of it the smaller host hid); the
+// stopped movie draws only when asked to.
+TEST(MaximisedPicture, AStoppedMovieIsDrawnWholeAfterMaximisingAndRestoring) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    const struct {
+        const char* clip;
+        int width, height; // the frame before maximising; 0: as fitted around the movie
+        bool fit;
+    } cases[] = {{"clip640.avi", 520, 420, false},
+                 {"clip320.avi", 0, 0, false},
+                 {"clip160.avi", 0, 0, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clip);
+        ASSERT_NO_FATAL_FAILURE(OpenMovie(c.clip));
+        Command(c.fit ? IDM_ZOOMFIT : IDM_ZOOM100);
+        if (c.width > 0) {
+            const RECT rect = OuterRect(Frame());
+            MoveWindow(Frame(), rect.left, rect.top, c.width, c.height, TRUE);
+        }
+        PumpPending();
+        ASSERT_EQ(MCI_MODE_STOP, playerState);
+        for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
+            ShowWindow(Frame(), show);
+            PumpPending();
+            EXPECT_EQ(0, LitPixelsAroundTheMovie()) << show;
+            EXPECT_EQ(0, StalePixelsOfTheMovie()) << show;
+        }
     }
 }
 

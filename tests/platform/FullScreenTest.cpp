@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 namespace {
 
@@ -62,6 +63,7 @@ TEST_F(FullScreenSwitch, EnterCoversTheScreenWithTheVideoHostOnly) {
     ASSERT_TRUE(fullScreenController.Enter());
     PumpPending();
     EXPECT_EQ(FullScreen, fullScreenController.mode);
+    // Wine shows one monitor here: the frame's monitor is the whole screen.
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     EXPECT_TRUE(SameRect(screen, OuterRect(frame)));
     // The platform keeps WS_CLIPSIBLINGS on every top-level window.
@@ -88,6 +90,26 @@ TEST_F(FullScreenSwitch, EnterCoversTheScreenWithTheVideoHostOnly) {
     EXPECT_TRUE(SameRect(rect, fullScreenController.savedRect));
     EXPECT_EQ(hostExStyle, fullScreenController.savedHostExStyle);
     EXPECT_TRUE(IsMenu(fullScreenController.savedMenu)); // detached, not destroyed
+}
+
+// Enter covers the monitor that holds the frame, or the nearest one to a frame on none.
+TEST_F(FullScreenSwitch, EnterCoversTheFramesOwnMonitor) {
+    const POINT places[] = {{150, 70}, {-300, -200}, {5000, 4000}};
+    for (const POINT& place : places) {
+        SCOPED_TRACE(std::to_string(place.x) + ", " + std::to_string(place.y));
+        MoveWindow(frame, place.x, place.y, 480, 350, TRUE);
+        PumpPending();
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &monitor));
+        ASSERT_TRUE(fullScreenController.Enter());
+        PumpPending();
+        EXPECT_TRUE(SameRect(monitor.rcMonitor, OuterRect(frame)));
+        ASSERT_TRUE(fullScreenController.Leave());
+        PumpPending();
+        EXPECT_EQ(place.x, OuterRect(frame).left);
+        EXPECT_EQ(place.y, OuterRect(frame).top);
+    }
 }
 
 TEST_F(FullScreenSwitch, LeaveRestoresTheFrameExactly) {

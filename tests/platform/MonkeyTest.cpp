@@ -57,6 +57,8 @@ const uint64_t SEEDS[] = {1, 2718281828u, 0xC0FFEEu, 31415926u, 0x5EED5EEDu};
 // manager Wine waits about 2 s for one whenever a captioned window is hidden or shown again:
 // every dialog, and a frame that is minimised, restored or resized from or to nothing.
 const DWORD NORMAL_DEADLINE_MS = 2000;
+// The platform's largest window size in either direction.
+const LONG LARGEST_WINDOW = 32767;
 const DWORD SLOW_DEADLINE_MS = 10000;
 // The watchdog ends the process when one event has not returned after this long.
 const DWORD HANG_MS = 45000; // as the message says
@@ -125,9 +127,10 @@ const char* StateName(PlayerState state) {
 
 const char* CommandName(int id) {
     static const char* const names[] = {
-        "IDM_PLAYPAUSE", "IDM_OPEN",   "IDM_CLOSE",   "IDM_EXIT",    "IDM_STOP",
-        "IDM_BEGINNING", "IDM_REWIND", "IDM_FORWARD", "IDM_END",     "IDM_FULLSCREEN",
-        "IDM_REPEAT",    "IDM_ABOUT",  "IDM_ZOOM50",  "IDM_ZOOM100", "IDM_ZOOM200"};
+        "IDM_PLAYPAUSE", "IDM_OPEN",       "IDM_CLOSE",   "IDM_EXIT",
+        "IDM_STOP",      "IDM_BEGINNING",  "IDM_REWIND",  "IDM_FORWARD",
+        "IDM_END",       "IDM_FULLSCREEN", "IDM_REPEAT",  "IDM_ABOUT",
+        "IDM_ZOOM50",    "IDM_ZOOM100",    "IDM_ZOOM200", "IDM_ZOOMFIT"};
     if (id >= IDM_FIRST && id <= IDM_LAST) {
         return names[id - IDM_FIRST];
     }
@@ -529,6 +532,10 @@ enum Kind {
     K_MENU_SELECT,
     K_PUMP,
     K_PLAY_TO_END,
+    K_SEEK_KEY,
+    K_WHEEL,
+    K_DOUBLE_CLICK,
+    K_DROP,
     KIND_COUNT
 };
 
@@ -547,7 +554,8 @@ const KindInfo KINDS[KIND_COUNT] = {
     {"about", 1},          {"accelerator", 700}, {"trackbar drag", 90}, {"trackbar step", 60},
     {"host scroll", 2600}, {"WM_SIZE", 200},     {"WM_SIZING", 2000},   {"move frame", 60},
     {"show frame", 6},     {"key", 900},         {"context menu", 25},  {"menu select", 2000},
-    {"pump", 20},          {"play to end", 5},
+    {"pump", 20},          {"play to end", 5},   {"arrow key", 300},    {"wheel", 300},
+    {"double click", 40},  {"drop", 25},
 };
 
 struct KindStats {
@@ -934,7 +942,9 @@ void Monkey::SendEvent(Random& random) {
                                         K_FRAME_MOVE,
                                         K_FRAME_SHOW,
                                         K_KEY,
-                                        K_CONTEXT_MENU};
+                                        K_CONTEXT_MENU,
+                                        K_DOUBLE_CLICK,
+                                        K_DROP};
     deadline = NORMAL_DEADLINE_MS;
     for (const int slow : frameChanging) {
         if (kind == slow) {
@@ -949,17 +959,36 @@ void Monkey::SendEvent(Random& random) {
         SendCommandEvent(random);
         break;
     case K_ZOOM: {
-        const int percents[] = {50, 100, 200};
+        // 0: Fit to Window, which keeps the frame as it is and the last zoom for later.
+        const int percents[] = {50, 100, 200, 0};
         const int percent = random.Pick(percents);
-        const int id = percent == 50 ? IDM_ZOOM50 : percent == 100 ? IDM_ZOOM100 : IDM_ZOOM200;
+        const int id = percent == 50    ? IDM_ZOOM50
+                       : percent == 100 ? IDM_ZOOM100
+                       : percent == 200 ? IDM_ZOOM200
+                                        : IDM_ZOOMFIT;
         const WPARAM high = static_cast<WPARAM>(random.Below(2));
         description =
             Format("WM_COMMAND %s, high word %d", CommandName(id), static_cast<int>(high));
-        fitExpected = movieWindow.GetWindow() != nullptr && percent != zoomPercent;
+        const int percentWas = zoomPercent;
+        fitExpected = movieWindow.GetWindow() != nullptr && percent != 0 &&
+                      (percent != zoomPercent || zoomFit);
+        const RECT rect = OuterRect(frame);
+        const bool iconic = IsIconic(frame) != FALSE;
         Announce();
         Command(id, high);
-        if (zoomPercent != percent) {
-            Fail(Format("zoomPercent is %d after %s", zoomPercent, CommandName(id)));
+        if (percent == 0) {
+            if (!zoomFit || zoomPercent != percentWas) {
+                Fail(Format("Fit to Window gave fit %d, zoomPercent %d", zoomFit ? 1 : 0,
+                            zoomPercent));
+            }
+            const RECT after = OuterRect(frame);
+            if (!iconic && !EqualRect(&rect, &after)) {
+                Fail("Fit to Window changed the frame from " + RectText(rect) + " to " +
+                     RectText(after));
+            }
+        } else if (zoomPercent != percent || zoomFit) {
+            Fail(Format("zoomPercent is %d (fit %d) after %s", zoomPercent, zoomFit ? 1 : 0,
+                        CommandName(id)));
         }
         break;
     }
@@ -1188,12 +1217,168 @@ void Monkey::SendEvent(Random& random) {
         resized = true;
         break;
     }
+    case K_SEEK_KEY:
+    case K_WHEEL: {
+        // Left/Right, or whole notches of the wheel over the video area, the picture or (doing
+        // nothing) the toolbar: 5 s a step in every state, the state kept.
+        int steps = 0;
+        LRESULT result = 0;
+        const HWND movie = movieWindow.GetWindow();
+        const int32_t position = movie != nullptr ? movieWindow.GetPosition() : 0;
+        const std::string timeBefore = StatusPart(2);
+        const PlayerState stateBefore = playerState;
+        if (kind == K_SEEK_KEY) {
+            const bool right = random.OneIn(2);
+            const bool held = random.OneIn(4);
+            steps = right ? 1 : -1;
+            description = Format("WM_KEYDOWN %s%s to the frame", right ? "Right" : "Left",
+                                 held ? " (a repeat)" : "");
+            Announce();
+            result =
+                SendMessageA(frame, WM_KEYDOWN, right ? VK_RIGHT : VK_LEFT, held ? 0x40000001 : 1);
+        } else {
+            static const int notches[] = {-3, -2, -1, -1, 1, 1, 2, 3};
+            const int n = random.Pick(notches);
+            // 0..2 the video area, 3 the picture, 4 the toolbar (windowed; hidden in full
+            // screen, where the video area covers its place).
+            const int where = random.Below(5);
+            const bool overToolbar = where == 4 && fullScreenController.mode == Windowed;
+            const HWND target = overToolbar ? frame : where == 3 && movie != nullptr ? movie : host;
+            POINT point = {3, 3};
+            ClientToScreen(overToolbar ? transportToolbar.GetWindow() : target, &point);
+            // Only a point inside the video area's client area seeks: a picture scrolled
+            // partly out of the area, or a minimised frame's layout, can put the point of a
+            // target outside it, or the toolbar's point inside it.
+            POINT inHost = point;
+            RECT area = {0, 0, 0, 0};
+            GetClientRect(host, &area);
+            ScreenToClient(host, &inHost);
+            steps = PtInRect(&area, inHost) ? -n : 0;
+            description = Format("WM_MOUSEWHEEL %d to the %s", n * WHEEL_DELTA,
+                                 overToolbar       ? "frame over the toolbar"
+                                 : target == movie ? "picture"
+                                                   : "video area");
+            Announce();
+            result = SendMessageA(target, WM_MOUSEWHEEL,
+                                  MAKEWPARAM(0, static_cast<WORD>(n * WHEEL_DELTA)),
+                                  ScreenPoint(point.x, point.y));
+        }
+        if (result != 0) {
+            Fail("the seek's message did not return 0");
+        }
+        if (movie == nullptr || steps == 0) {
+            // A playing movie moves on by itself meanwhile.
+            if (stateBefore != MCI_MODE_PLAY &&
+                (StatusPart(2) != timeBefore || playerState != stateBefore)) {
+                Fail("a seek that had nothing to do changed the status bar or the state");
+            }
+            break;
+        }
+        // A playing movie plays on from the target and may reach its end meanwhile.
+        if (stateBefore != MCI_MODE_PLAY) {
+            if (playerState != stateBefore) {
+                Fail(Format("a 5 s seek changed the state to %s", StateName(playerState)));
+            }
+            const int32_t start = movieWindow.GetStart();
+            const int32_t length = movieWindow.GetLength();
+            const int32_t target = SeekTarget(position, steps, start, movieWindow.GetEnd());
+            char text[TIME_TEXT_SIZE];
+            TimeText(target, length, text);
+            if (StatusPart(2) != text) {
+                Fail(Format("a 5 s seek from %d shows \"%s\", not \"%s\"",
+                            static_cast<int>(position), StatusPart(2).c_str(), text));
+            }
+            const int track =
+                static_cast<int>(SendMessageA(positionTrackbar.GetWindow(), TBM_GETPOS, 0, 0));
+            if (track != TrackPositionOf(target, start, length)) {
+                Fail(Format("a 5 s seek to %d left the trackbar at %d", static_cast<int>(target),
+                            track));
+            }
+        }
+        break;
+    }
+    case K_DOUBLE_CLICK: {
+        // Two presses posted together (the same message time) on the video area or the
+        // picture, away from any earlier press: one double click, one switch.
+        static int lastX = -100;
+        const HWND movie = movieWindow.GetWindow();
+        const bool onPicture = movie != nullptr && random.OneIn(2);
+        const HWND target = onPicture ? movie : host;
+        const SIZE size = ClientSize(target);
+        int x = random.Between(0, size.cx > 1 ? size.cx - 1 : 0);
+        if (x > lastX - 10 && x < lastX + 10) {
+            x = x >= 20 ? x - 20 : x + 20;
+        }
+        lastX = x;
+        const int y = random.Between(0, size.cy > 1 ? size.cy - 1 : 0);
+        description = Format("double click at (%d, %d) on the %s", x, y,
+                             onPicture ? "picture" : "video area");
+        Announce();
+        const ScreenMode was = fullScreenController.mode;
+        for (int press = 0; press < 2; ++press) {
+            PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+            PostMessageA(target, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        }
+        PumpPending();
+        if (fullScreenController.mode == was) {
+            Fail("a double click did not switch the mode");
+        }
+        resized = true;
+        break;
+    }
+    case K_DROP: {
+        // Files dropped as the shell drops them: the first opens and plays, a file that is no
+        // movie ends as its Open ends, a name too long for the path buffer is refused.
+        const int what = random.Below(6); // 0..3 good, 4 bad, 5 too long
+        const bool wide = random.OneIn(2);
+        const Fixture& fixture = what < 4 ? random.Pick(GOOD_MOVIES) : random.Pick(BAD_MOVIES);
+        std::string path = FixturePath(fixture.name);
+        if (what == 5) {
+            path = FixturePath("long") + "\\" + std::string(300, 'x') + ".avi";
+        }
+        description =
+            Format("drop of %s (%s names)", what == 5 ? "a 300-character name" : fixture.name,
+                   wide ? "wide" : "8-bit");
+        Announce();
+        wchar_t widePath[1024] = {};
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, 1024);
+        std::vector<char> list;
+        if (wide) {
+            const char* bytes = reinterpret_cast<const char*>(widePath);
+            list.assign(bytes, bytes + (wcslen(widePath) + 2) * sizeof(wchar_t));
+        } else {
+            list.assign(path.c_str(), path.c_str() + path.size() + 1);
+            list.push_back('\0');
+        }
+        const DWORD header = 20; // DROPFILES
+        const HGLOBAL block = GlobalAlloc(GHND, header + list.size());
+        char* bytes = static_cast<char*>(GlobalLock(block));
+        bytes[0] = static_cast<char>(header);
+        bytes[16] = wide ? 1 : 0;
+        std::memcpy(bytes + header, list.data(), list.size());
+        GlobalUnlock(block);
+        if (what == 5) {
+            openExpected = OPEN_NONE;
+        } else {
+            openExpected = fixture.opens ? OPEN_GOOD : OPEN_BAD;
+            openName = fixture.name;
+            expectErrorBox = !fixture.opens;
+        }
+        const HWND movieBefore = movieWindow.GetWindow();
+        const std::string titleBefore = WindowText(frame);
+        PostMessageA(frame, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+        PumpPending();
+        if (what == 5 &&
+            (movieWindow.GetWindow() != movieBefore || WindowText(frame) != titleBefore)) {
+            Fail("a dropped name too long for the path buffer was not refused");
+        }
+        break;
+    }
     case K_KEY: {
         static const UINT others[] = {
-            VK_SPACE, VK_RETURN, VK_TAB,     VK_LEFT,    VK_RIGHT,  VK_UP,   VK_DOWN, VK_HOME,
-            VK_END,   VK_PRIOR,  VK_NEXT,    VK_DELETE,  VK_INSERT, VK_BACK, VK_F1,   VK_F2,
-            VK_F5,    VK_F11,    VK_F12,     'A',        'O',       'S',     'R',     '0',
-            '7',      VK_SHIFT,  VK_CONTROL, VK_NUMPAD5, VK_APPS};
+            VK_SPACE,  VK_RETURN, VK_TAB,  VK_UP, VK_DOWN, VK_HOME,  VK_END,     VK_PRIOR,  VK_NEXT,
+            VK_DELETE, VK_INSERT, VK_BACK, VK_F1, VK_F2,   VK_F5,    VK_F11,     VK_F12,    'A',
+            'O',       'S',       'R',     '0',   '7',     VK_SHIFT, VK_CONTROL, VK_NUMPAD5};
         const UINT key = random.OneIn(3) ? VK_ESCAPE : random.Pick(others);
         description = Format("WM_KEYDOWN 0x%02X to the frame", key);
         Announce();
@@ -1364,7 +1549,15 @@ void Monkey::CheckOpen(const Before& before) {
         } else {
             movieName = openName;
             ++opensSucceeded;
-            fitExpected = true;
+            if (!zoomFit) {
+                fitExpected = true;
+            } else if (!before.iconic) {
+                const RECT now = OuterRect(Frame());
+                if (!EqualRect(&now, &before.frameRect)) {
+                    Fail("opening at Fit to Window changed the frame from " +
+                         RectText(before.frameRect) + " to " + RectText(now));
+                }
+            }
         }
         break;
     case OPEN_BAD:
@@ -1372,7 +1565,7 @@ void Monkey::CheckOpen(const Before& before) {
             Fail("\"" + openName + "\" left a movie window");
         }
         movieName.clear();
-        if (before.movie != nullptr) {
+        if (before.movie != nullptr && !zoomFit) {
             closeExpected = true;
         } else if (!before.iconic) {
             const RECT now = OuterRect(Frame());
@@ -1563,7 +1756,14 @@ void Monkey::Check(const Before& before) {
         Fail(Format("the menu in mode %d is %p, not the frame's menu %p", static_cast<int>(mode),
                     static_cast<void*>(menu), static_cast<void*>(menuBar)));
     } else {
-        for (const MenuItemRule& rule : MenuRules(state, mode, repeat, zoomPercent)) {
+        int zoomsChecked = 0;
+        for (UINT id : {IDM_ZOOM50, IDM_ZOOM100, IDM_ZOOM200, IDM_ZOOMFIT}) {
+            zoomsChecked += (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0 ? 1 : 0;
+        }
+        if (zoomsChecked != 1) {
+            Fail(Format("%d zoom items are checked", zoomsChecked));
+        }
+        for (const MenuItemRule& rule : MenuRules(state, mode, repeat, zoomPercent, zoomFit)) {
             const UINT itemState =
                 GetMenuState(menu, static_cast<UINT>(rule.commandId), MF_BYCOMMAND);
             if (rule.isCheck) {
@@ -1579,6 +1779,37 @@ void Monkey::Check(const Before& before) {
                                 grayed ? "grayed" : "enabled"));
                 }
             }
+        }
+    }
+    // At Fit to Window the picture is the fitted rectangle of the host's client area, which it
+    // never leaves, and nothing scrolls.
+    if (zoomFit && movie != nullptr && !IsIconic(frame)) {
+        const HWND host = videoHost.GetWindow();
+        const SIZE area = ClientSize(host);
+        RECT source = {};
+        SendMessageA(movie, MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source));
+        const Placement wanted =
+            FitPicture(area.cx, area.cy, source.right - source.left, source.bottom - source.top);
+        RECT picture = {};
+        GetClientRect(movie, &picture);
+        MapWindowPoints(movie, host, reinterpret_cast<POINT*>(&picture), 2);
+        const RECT wantedRect = {wanted.x, wanted.y, wanted.x + wanted.width,
+                                 wanted.y + wanted.height};
+        // No window grows past 32767 pixels (the host of a huge frame stops there too): a
+        // picture whose window, border included, would be larger is cut to that.
+        const SIZE outer = OuterSize(movie);
+        const SIZE client = ClientSize(movie);
+        const bool tooLarge = wanted.width + outer.cx - client.cx > LARGEST_WINDOW ||
+                              wanted.height + outer.cy - client.cy > LARGEST_WINDOW;
+        if ((!tooLarge && !EqualRect(&picture, &wantedRect)) || picture.left < 0 ||
+            picture.top < 0 || picture.right > area.cx || picture.bottom > area.cy) {
+            Fail("at Fit to Window the picture is " + RectText(picture) + ", not " +
+                 RectText(wantedRect) +
+                 Format(" in the host's client area %ld x %ld", static_cast<long>(area.cx),
+                        static_cast<long>(area.cy)));
+        }
+        if ((GetWindowLongA(host, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0) {
+            Fail("a scroll bar is shown at Fit to Window");
         }
     }
     if (mode == FullScreen && GetMenu(frame) != nullptr) {

@@ -268,6 +268,35 @@ SIZE OuterSize(HWND window) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// A window's client pixels as the platform holds them (0xRRGGBB), row by row.
+std::vector<DWORD> ClientPixels(HWND window, SIZE* size) {
+    *size = ClientSize(window);
+    std::vector<DWORD> pixels(static_cast<size_t>(size->cx) * static_cast<size_t>(size->cy));
+    const HDC screen = GetDC(window);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size->cx;
+    info.bmiHeader.biHeight = -size->cy; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, size->cx, size->cy, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD* source = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = source[i] & 0xFFFFFF;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
 SIZE ClientSize(HWND window) {
     RECT rect = {};
     GetClientRect(window, &rect);
@@ -282,6 +311,24 @@ RECT RectInParent(HWND window) {
 
 bool SameRect(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b) != FALSE;
+}
+
+bool ClickAt(int x, int y, DWORD time) {
+    SetCursorPos(x, y);
+    const bool there = PumpUntil(
+        [x, y] {
+            POINT now = {};
+            GetCursorPos(&now);
+            return now.x == x && now.y == y;
+        },
+        3000);
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[0].mi.time = time;
+    inputs[1] = inputs[0];
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return there && SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
 LPARAM ScreenPoint(int x, int y) {

@@ -76,11 +76,20 @@ HWND CreateTopLevelWindow(const char* className, WNDPROC procedure, const char* 
 RECT OuterRect(HWND window);
 SIZE OuterSize(HWND window);
 SIZE ClientSize(HWND window);
+// A window's client pixels as the platform holds them (0xRRGGBB), row by row.
+std::vector<DWORD> ClientPixels(HWND window, SIZE* size);
 // The window's outer rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);
 bool SameRect(const RECT& a, const RECT& b);
 // A point as messages carry it in lParam.
 LPARAM ScreenPoint(int x, int y);
+
+// --- The real mouse ----------------------------------------------------------------------
+
+// A click of the left button at a point of the screen, through the platform's input queue as
+// a user's click comes: the pointer moves there (waited for), then the button goes down and
+// up, stamped with time (0: the system's clock). The caller pumps to have it handled.
+bool ClickAt(int x, int y, DWORD time = 0);
 
 // --- Keys ------------------------------------------------------------------------------------
 

@@ -118,7 +118,11 @@ const std::vector<PopupEntry>& ExpectedMenu() {
           {nullptr, 0},
           {"&Full Screen\tAlt+Enter", IDM_FULLSCREEN},
           {"Repea&t\tCtrl+R", IDM_REPEAT}}},
-        {"&Zoom", {{"&50%", IDM_ZOOM50}, {"&100%", IDM_ZOOM100}, {"&200%", IDM_ZOOM200}}},
+        {"&Zoom",
+         {{"&50%", IDM_ZOOM50},
+          {"&100%", IDM_ZOOM100},
+          {"&200%", IDM_ZOOM200},
+          {"&Fit to Window", IDM_ZOOMFIT}}},
         {"&Help", {{"&About...", IDM_ABOUT}}},
     };
     return menu;

@@ -5,6 +5,7 @@
 #include <vfw.h>
 
 #include "PlayerSupport.h"
+#include "core/Seeking.h"
 #include "movie/DriverThreads.h"
 
 #include <gtest/gtest.h>
@@ -582,4 +583,177 @@ TEST(TransportEnd, AnEndReportedFromInsidePauseLeavesThePlayerPaused) {
     EXPECT_EQ(MCI_MODE_PAUSE, playerState);
     EXPECT_EQ(0, commands.Count(IDM_STOP));
     ExpectViewsOf(MCI_MODE_PAUSE);
+}
+
+// --- 5 s seeks: Left and Right, and the wheel over the video area ------------------------------
+
+namespace {
+
+enum SeekInput { KEY_LEFT, KEY_RIGHT, WHEEL_TOWARD, WHEEL_AWAY, WHEEL_TWO_TOWARD, KEY_HELD };
+
+// A point inside the video area, in screen coordinates, as a wheel message carries it.
+LPARAM PointInVideoArea() {
+    POINT point = {20, 20};
+    ClientToScreen(Host(), &point);
+    return ScreenPoint(point.x, point.y);
+}
+
+void Wheel(HWND window, int delta, LPARAM where) {
+    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), where);
+}
+
+void Give(SeekInput input) {
+    switch (input) {
+    case KEY_LEFT:
+        SendMessageA(Frame(), WM_KEYDOWN, VK_LEFT, 1);
+        break;
+    case KEY_RIGHT:
+        SendMessageA(Frame(), WM_KEYDOWN, VK_RIGHT, 1);
+        break;
+    case WHEEL_TOWARD:
+        // Over the picture: the movie window passes the wheel on to its parents.
+        Wheel(Movie(), -WHEEL_DELTA, PointInVideoArea());
+        break;
+    case WHEEL_AWAY:
+        Wheel(Frame(), WHEEL_DELTA, PointInVideoArea());
+        break;
+    case WHEEL_TWO_TOWARD:
+        Wheel(Host(), -2 * WHEEL_DELTA, PointInVideoArea());
+        break;
+    case KEY_HELD:
+        // The first press and two repeats (bit 30: the key was already down).
+        SendMessageA(Frame(), WM_KEYDOWN, VK_RIGHT, 1);
+        SendMessageA(Frame(), WM_KEYDOWN, VK_RIGHT, 0x40000001);
+        SendMessageA(Frame(), WM_KEYDOWN, VK_RIGHT, 0x40000001);
+        break;
+    }
+}
+
+const char* SeekInputName(SeekInput input) {
+    const char* names[] = {"Left", "Right", "WheelToward", "WheelAway", "TwoNotches", "HeldRight"};
+    return names[input];
+}
+
+void OpenBench320() {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    OpenFixture("bench320.avi");
+    ASSERT_NE(nullptr, movieWindow.GetWindow());
+    ASSERT_EQ(20000, movieWindow.GetLength());
+}
+
+struct SeekStepCase {
+    PlayerState state; // stopped or paused
+    int from;
+    SeekInput input;
+    int position; // the movie window's: the end is its last frame, 40 ms before
+    int trackbar;
+    const char* timeText;
+};
+
+} // namespace
+
+class TransportSeek : public testing::TestWithParam<SeekStepCase> {};
+
+TEST_P(TransportSeek, SeeksFiveSecondsClampsAndLeavesTheStateAsItWas) {
+    const SeekStepCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(OpenBench320());
+    if (c.state == MCI_MODE_PAUSE) {
+        ASSERT_NO_FATAL_FAILURE(PauseAt(c.from));
+    } else {
+        SendMessageA(movieWindow.GetWindow(), MCI_SEEK, 0, c.from);
+        ASSERT_EQ(c.from, MoviePosition());
+    }
+    Give(c.input);
+    EXPECT_FALSE(seeking);
+    ExpectAt(c.position, c.trackbar, c.timeText);
+    ExpectViewsOf(c.state);
+    // A seek leaves the movie window stopped, paused before or not (as Rewind does).
+    EXPECT_EQ(MCI_MODE_STOP, MovieMode());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, TransportSeek,
+    testing::Values(SeekStepCase{MCI_MODE_STOP, 8000, KEY_RIGHT, 13000, 130, "00:13/00:20"},
+                    SeekStepCase{MCI_MODE_STOP, 8000, KEY_LEFT, 3000, 30, "00:03/00:20"},
+                    SeekStepCase{MCI_MODE_PAUSE, 8000, WHEEL_TOWARD, 13000, 130, "00:13/00:20"},
+                    SeekStepCase{MCI_MODE_PAUSE, 8000, WHEEL_AWAY, 3000, 30, "00:03/00:20"},
+                    SeekStepCase{MCI_MODE_PAUSE, 8000, WHEEL_TWO_TOWARD, 18000, 180, "00:18/00:20"},
+                    SeekStepCase{MCI_MODE_PAUSE, 2000, KEY_HELD, 17000, 170, "00:17/00:20"},
+                    SeekStepCase{MCI_MODE_PAUSE, 2000, KEY_LEFT, 0, 0, "00:00/00:20"},
+                    SeekStepCase{MCI_MODE_STOP, 2000, WHEEL_AWAY, 0, 0, "00:00/00:20"},
+                    SeekStepCase{MCI_MODE_STOP, 17000, KEY_RIGHT, 19960, 200, "00:20/00:20"},
+                    SeekStepCase{MCI_MODE_PAUSE, 17000, WHEEL_TOWARD, 19960, 200, "00:20/00:20"}),
+    [](const testing::TestParamInfo<SeekStepCase>& info) {
+        return std::string(info.param.state == MCI_MODE_PAUSE ? "Paused" : "Stopped") + "At" +
+               std::to_string(info.param.from) + SeekInputName(info.param.input);
+    });
+
+class TransportSeekWhilePlaying : public testing::TestWithParam<SeekInput> {};
+
+// A playing movie plays on from the target, as after a trackbar move.
+TEST_P(TransportSeekWhilePlaying, PlaysOnFromTheTarget) {
+    const SeekInput input = GetParam();
+    const bool forward = input != KEY_LEFT && input != WHEEL_AWAY;
+    ASSERT_NO_FATAL_FAILURE(OpenBench320());
+    if (!forward) {
+        SendMessageA(movieWindow.GetWindow(), MCI_SEEK, 0, 10000);
+    }
+    ASSERT_NO_FATAL_FAILURE(PlayUntil(forward ? 1000 : 11000));
+    const int before = MoviePosition();
+    Give(input);
+    const int steps = input == KEY_HELD ? 3 : input == WHEEL_TWO_TOWARD ? 2 : forward ? 1 : -1;
+    const int target = before + steps * SEEK_STEP_MS;
+    EXPECT_FALSE(seeking);
+    const int shown = TrackbarPosition();
+    EXPECT_GE(shown, target / 100);
+    EXPECT_LE(shown, target / 100 + 3);
+    EXPECT_GE(MoviePosition(), target - 40);
+    EXPECT_LT(MoviePosition(), target + 500);
+    ExpectViewsOf(MCI_MODE_PLAY);
+    EXPECT_TRUE(PumpUntil([target] { return MoviePosition() >= target + 400; }, 5000));
+    EXPECT_EQ(MCI_MODE_PLAY, MovieMode());
+    ExpectViewsOf(MCI_MODE_PLAY);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, TransportSeekWhilePlaying,
+                         testing::Values(KEY_LEFT, KEY_RIGHT, WHEEL_TOWARD, WHEEL_AWAY,
+                                         WHEEL_TWO_TOWARD, KEY_HELD),
+                         [](const testing::TestParamInfo<SeekInput>& info) {
+                             return std::string(SeekInputName(info.param));
+                         });
+
+TEST(Transport, FiveSecondSeeksWithoutAMovieDoNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    for (SeekInput input : {KEY_LEFT, KEY_RIGHT, WHEEL_AWAY, WHEEL_TWO_TOWARD}) {
+        Give(input);
+    }
+    EXPECT_FALSE(seeking);
+    ExpectNoMovie();
+}
+
+// Half notches add up; a wheel anywhere but over the video area does nothing.
+TEST(Transport, WheelSeeksOnlyOverTheVideoAreaAndAddsUpPartsOfANotch) {
+    ASSERT_NO_FATAL_FAILURE(OpenBench320());
+    SendMessageA(movieWindow.GetWindow(), MCI_SEEK, 0, 8000);
+    POINT onToolbar = {5, 5};
+    ClientToScreen(transportToolbar.GetWindow(), &onToolbar);
+    Wheel(Frame(), -WHEEL_DELTA, ScreenPoint(onToolbar.x, onToolbar.y));
+    EXPECT_EQ(8000, MoviePosition());
+    Wheel(Frame(), -WHEEL_DELTA / 2, PointInVideoArea());
+    EXPECT_EQ(8000, MoviePosition());
+    Wheel(Frame(), -WHEEL_DELTA / 2, PointInVideoArea());
+    ExpectAt(13000, 130, "00:13/00:20");
+    ExpectViewsOf(MCI_MODE_STOP);
+}
+
+// In full screen the video area is the whole screen.
+TEST(Transport, FiveSecondSeeksInFullScreen) {
+    ASSERT_NO_FATAL_FAILURE(OpenBench320());
+    Command(IDM_FULLSCREEN);
+    ASSERT_EQ(FullScreen, fullScreenController.mode);
+    SendMessageA(Frame(), WM_KEYDOWN, VK_RIGHT, 1);
+    ExpectAt(5000, 50, "00:05/00:20");
+    Wheel(Frame(), -WHEEL_DELTA, ScreenPoint(GetSystemMetrics(SM_CXSCREEN) - 2, 2));
+    ExpectAt(10000, 100, "00:10/00:20");
+    ExpectViewsOf(MCI_MODE_STOP);
 }

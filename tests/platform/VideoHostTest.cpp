@@ -443,3 +443,41 @@ TEST(VideoHost, OperationsWithoutTheirWindowsDoNothing) {
     EXPECT_FALSE(videoHost.CentreMovie());
     EXPECT_FALSE(videoHost.OnFrameSize(nullptr, 100, 100));
 }
+
+// Shift+F10 and the context-menu key reach the frame, which holds the focus; the Play menu opens
+// at the video area's top-left corner, in both modes.
+TEST(VideoHost, ShiftF10AndTheMenuKeyOpenThePlayMenuAtTheVideoAreasCorner) {
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
+    const struct {
+        const char* name;
+        UINT down, up;
+        WPARAM key;
+        bool shift;
+    } keys[] = {{"Shift+F10", WM_SYSKEYDOWN, WM_SYSKEYUP, VK_F10, true},
+                {"menu key", WM_KEYDOWN, WM_KEYUP, VK_APPS, false}};
+    for (const bool full : {false, true}) {
+        if (full) {
+            Command(IDM_FULLSCREEN);
+            ASSERT_EQ(FullScreen, fullScreenController.mode);
+        }
+        POINT corner = {0, 0};
+        ClientToScreen(Host(), &corner);
+        for (const auto& key : keys) {
+            HoldModifiers(false, false, key.shift);
+            const PopupSeen popup = WatchPopupMenu(
+                [&] {
+                    MSG down = {Frame(), key.down, key.key, 1, 0, {0, 0}};
+                    MSG up = {Frame(), key.up, key.key, static_cast<LPARAM>(0xC0000001), 0, {0, 0}};
+                    DispatchMessageA(&down);
+                    DispatchMessageA(&up);
+                },
+                std::vector<UINT>(std::begin(PLAY_MENU_IDS), std::end(PLAY_MENU_IDS)), {VK_ESCAPE});
+            HoldModifiers(false, false, false);
+            ASSERT_TRUE(popup.seen) << key.name << (full ? " in full screen" : "");
+            EXPECT_EQ(corner.x, popup.rect.left) << key.name;
+            EXPECT_EQ(corner.y, popup.rect.top) << key.name;
+            EXPECT_EQ(GetSubMenu(PlayerMenu(), 1), popup.menu) << key.name;
+            EXPECT_EQ(full, (popup.StateOf(IDM_FULLSCREEN) & MF_CHECKED) != 0) << key.name;
+        }
+    }
+}

@@ -108,6 +108,17 @@ send() {
     esac
 }
 
+# activating_click X Y [XDOTOOL MOUSEMOVE OPTION...]: one click of the left button to activate
+# a window. Two clicks on the video area closer than the double-click time and distance switch
+# full screen, so successive calls alternate between two points 12 pixels apart.
+activating_clicks=0
+activating_click() {
+    local x=$(($1 + activating_clicks % 2 * 12)) y=$2
+    shift 2
+    activating_clicks=$((activating_clicks + 1))
+    xdotool mousemove "$@" "$x" "$y" click 1
+}
+
 player_ended() {
     ! kill -0 "$wine_pid" 2>/dev/null
 }

@@ -907,27 +907,12 @@ int RunBenchmark(int argc, char** argv) {
                 Median(emptyProcess), Smallest(startUp.player), Smallest(startUp.bare));
     std::printf("| Measure | Player | Bare host | Player / bare | Goal | Met |\n");
     std::printf("|---|---:|---:|---:|---|---|\n");
-    for (const Row* row : {&startUp,
-                           &open,
-                           &openCall,
-                           &cpu,
-                           &cpuSound,
-                           &xServerCpu,
-                           &fitCpu,
-                           &fitXServerCpu,
-                           &thumb,
-                           &thumbMean,
-                           &thumbDrawn,
-                           &notify,
-                           &notifyDrawn,
-                           &notifyMean,
-                           &notifyDrawnMean,
-                           &privateBytes,
-                           &peakPrivate,
-                           &peakWorkingSet,
-                           &user,
-                           &gdi,
-                           &kernel}) {
+    for (const Row* row :
+         {&startUp,      &open,        &openCall,       &cpu,        &cpuSound,
+          &xServerCpu,   &fitCpu,      &fitXServerCpu,  &thumb,      &thumbMean,
+          &thumbDrawn,   &notify,      &notifyDrawn,    &notifyMean, &notifyDrawnMean,
+          &privateBytes, &peakPrivate, &peakWorkingSet, &user,       &gdi,
+          &kernel}) {
         PrintRow(*row);
     }
     std::printf("\n");

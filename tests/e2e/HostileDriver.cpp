@@ -5,8 +5,11 @@
 //
 //     hostile_driver <player.exe> [case-name]
 //
-// CreateProcessA gives exact control over the command-line text, quotes and blanks included.
-// The fixtures folder comes from QUILLOTROPE_FIXTURES. A Unix path (as Wine passes it on) is
+// CreateProcessW gives exact control over the command-line text, quotes and blanks included.
+// The cases are written in UTF-8, which is what the player's 8-bit functions carry (its
+// manifest's code page): the text goes over as UTF-16 and the title is read back with
+// GetWindowTextW, so no code page of this driver's own stands between. The fixtures folder
+// comes from QUILLOTROPE_FIXTURES. A Unix path (as Wine passes it on) is
 // mapped onto drive Z:, which is where Wine puts the root.
 #include <windows.h>
 #include <vfw.h>
@@ -58,9 +61,9 @@ const char* ExpectName(Expect expect) {
 
 struct Case {
     std::string name;
-    std::string text; // the command line after the program name, exactly
+    std::string text; // the command line after the program name, exactly, in UTF-8
     Expect expect;
-    std::string fileTitle; // for Plays: the title's first part
+    std::string fileTitle; // for Plays: the title's first part, in UTF-8
 };
 
 struct Outcome {
@@ -68,7 +71,7 @@ struct Outcome {
     bool settled = false;
     bool exitedEarly = false; // before the window was closed: a crash or an exit of its own
     DWORD earlyExitCode = 0;
-    std::string title;
+    std::wstring title;
     bool movieWindow = false;
     RECT movieRect = {0, 0, 0, 0};
     bool playing = false;
@@ -95,8 +98,25 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
+std::wstring Wide(const std::string& utf8) {
+    const int count =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], count);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    const int count = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                          nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(count), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], count,
+                        nullptr, nullptr);
+    return utf8;
+}
+
 bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ClassOf(HWND window) {
@@ -219,15 +239,15 @@ HANDLE PlayerJob() {
 
 Outcome Run(const std::string& exe, const Case& run) {
     Outcome outcome;
-    std::string commandLine = "\"" + exe + "\" " + run.text;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup;
+    const std::wstring commandLine = Wide("\"" + exe + "\" " + run.text);
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup;
     std::memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+    if (!CreateProcessW(Wide(exe).c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                         nullptr, nullptr, &startup, &process)) {
         return outcome;
     }
@@ -274,8 +294,8 @@ Outcome Run(const std::string& exe, const Case& run) {
     }
 
     if (outcome.settled) {
-        char title[600] = "";
-        GetWindowTextA(frame, title, sizeof title);
+        wchar_t title[600] = L"";
+        GetWindowTextW(frame, title, 600);
         outcome.title = title;
         GetWindowRect(frame, &outcome.frameRect);
         HWND movie = MovieChild(frame);
@@ -366,8 +386,8 @@ std::string Faults(const Case& run, const Outcome& outcome) {
     }
     const std::string wanted =
         run.expect == Expect::Plays ? run.fileTitle + " - " + APP_TITLE : APP_TITLE;
-    if (outcome.title != wanted) {
-        fault("title \"" + outcome.title + "\", expected \"" + wanted + "\"");
+    if (outcome.title != Wide(wanted)) {
+        fault("title \"" + Utf8(outcome.title) + "\", expected \"" + wanted + "\"");
     }
     if (run.expect == Expect::Plays) {
         if (!outcome.movieWindow) {
@@ -399,20 +419,35 @@ std::string Rect(const RECT& rect) {
     return text;
 }
 
+// A piece of UTF-8 text for the log that ends and starts on whole letters.
+std::string Excerpt(const std::string& text, size_t from, size_t count) {
+    auto continuation = [&text](size_t at) {
+        return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0u) == 0x80u;
+    };
+    while (continuation(from)) {
+        ++from;
+    }
+    size_t end = from + count < text.size() ? from + count : text.size();
+    while (end > from && continuation(end)) {
+        --end;
+    }
+    return text.substr(from, end - from);
+}
+
 void Report(const Case& run, const Outcome& outcome, const std::string& faults) {
     std::printf("%-14s %s  expected: %s\n", run.name.c_str(), faults.empty() ? "ok  " : "FAIL",
                 ExpectName(run.expect));
-    std::printf("    command line (%u chars): ", static_cast<unsigned>(run.text.size()));
+    std::printf("    command line (%u bytes): ", static_cast<unsigned>(run.text.size()));
     if (run.text.size() > 90) {
-        std::printf("%s...%s\n", run.text.substr(0, 40).c_str(),
-                    run.text.substr(run.text.size() - 40).c_str());
+        std::printf("%s...%s\n", Excerpt(run.text, 0, 40).c_str(),
+                    Excerpt(run.text, run.text.size() - 40, 40).c_str());
     } else {
         std::printf("[%s]\n", run.text.c_str());
     }
     if (outcome.settled) {
-        std::string title = outcome.title;
+        std::string title = Utf8(outcome.title);
         if (title.size() > 90) {
-            title = title.substr(0, 30) + "..." + title.substr(title.size() - 30);
+            title = Excerpt(title, 0, 30) + "..." + Excerpt(title, title.size() - 30, 30);
         }
         std::printf("    frame after %lu ms, settled after %lu ms; title \"%s\"; frame %s\n",
                     static_cast<unsigned long>(outcome.frameMs),
@@ -467,6 +502,16 @@ int main(int argc, char** argv) {
         const size_t count = total > head.size() + 4 ? total - head.size() - 4 : 0;
         return head + std::string(count, 'x') + ".avi";
     };
+    // The same in UTF-8 bytes, of two-byte letters (an "x" first when the count left is odd).
+    auto lambdaPath = [&fixtures](size_t total) {
+        const std::string head = fixtures + "\\long\\";
+        const size_t count = total > head.size() + 4 ? total - head.size() - 4 : 0;
+        std::string name = count % 2 == 1 ? "x" : "";
+        for (size_t i = 0; i < count / 2; ++i) {
+            name += u8"\u03BB";
+        }
+        return head + name + ".avi";
+    };
     std::string forward = clip;
     for (char& c : forward) {
         if (c == '\\') {
@@ -497,22 +542,43 @@ int main(int argc, char** argv) {
         {"no-frames", fixtures + "\\noframes.avi", Expect::NoMovie, ""},
         // A frame no 32-bit frame size can hold (30000 x 30000 x 4 bytes > 2^31) is no movie.
         {"huge-frame", fixtures + "\\huge30000.avi", Expect::NoMovie, ""},
-        {"cp1252-name", "\"" + fixtures + "\\my clip \xE9.avi\"", Expect::Plays,
-         "my clip \xE9.avi"},
+        // Names in any script open and title the frame; "é" arrives as two bytes.
+        {"e-acute", "\"" + fixtures + u8"\\my clip \u00E9.avi\"", Expect::Plays,
+         u8"my clip \u00E9.avi"},
+        {"greek", fixtures + u8"\\\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC.avi",
+         Expect::Plays, u8"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC.avi"},
+        {"cyrillic", fixtures + u8"\\\u0420\u0443\u0441\u0441\u043A\u0438\u0439.avi", Expect::Plays,
+         u8"\u0420\u0443\u0441\u0441\u043A\u0438\u0439.avi"},
+        {"cjk", fixtures + u8"\\\u65E5\u672C\u8A9E\u306E\u6620\u753B.avi", Expect::Plays,
+         u8"\u65E5\u672C\u8A9E\u306E\u6620\u753B.avi"},
+        {"emoji", "\"" + fixtures + u8"\\\U0001F3AC clip.avi\"", Expect::Plays,
+         u8"\U0001F3AC clip.avi"},
+        {"combining", fixtures + u8"\\e\u0301te\u0301.avi", Expect::Plays, u8"e\u0301te\u0301.avi"},
+        {"utf8-259", lambdaPath(259), Expect::Plays, lambdaPath(259).substr(fixtures.size() + 6)},
+        {"utf8-260", lambdaPath(260), Expect::Refused, ""},
         {"forward-slash", forward, Expect::Plays, "clip320.avi"},
     };
 
     // The fixtures these cases stand on must be there, at the lengths they claim.
-    for (size_t total : {258, 259, 260}) {
-        const std::string path = longPath(total);
-        if (path.size() != total || !Exists(path)) {
-            std::printf("FAIL: no fixture of %u characters (%s): run scripts/make-fixtures\n",
-                        static_cast<unsigned>(total), path.c_str());
+    for (const std::string& path :
+         {longPath(258), longPath(259), longPath(260), lambdaPath(259), lambdaPath(260)}) {
+        if (!Exists(path)) {
+            std::printf("FAIL: no fixture %s (%u bytes): run scripts/make-fixtures\n", path.c_str(),
+                        static_cast<unsigned>(path.size()));
+            return 1;
+        }
+    }
+    for (const Case& run : cases) {
+        if (run.expect == Expect::Plays && run.fileTitle.find('\\') == std::string::npos &&
+            !Exists(fixtures + "\\" + run.fileTitle) &&
+            !Exists(fixtures + "\\long\\" + run.fileTitle)) {
+            std::printf("FAIL: fixture %s is missing: run scripts/make-fixtures\n",
+                        run.fileTitle.c_str());
             return 1;
         }
     }
     for (const char* name : {"clip320.avi", "notmovie.avi", "cut4k.avi", "cuthalf.avi",
-                             "noframes.avi", "huge30000.avi", "my clip \xE9.avi"}) {
+                             "noframes.avi", "huge30000.avi"}) {
         if (!Exists(fixtures + "\\" + name)) {
             std::printf("FAIL: fixture %s is missing: run scripts/make-fixtures\n", name);
             return 1;

@@ -17,6 +17,10 @@ bool PathFromCommandLine(const char* text, char (&path)[PATH_BUFFER_SIZE]) {
     }
     const char* first = text;
     size_t length = std::strlen(text);
+    // Some launchers add a blank after the closing quote; no file name ends in one.
+    while (length > 0 && (first[length - 1] == ' ' || first[length - 1] == '\t')) {
+        --length;
+    }
     if (length > 0 && first[0] == '"') {
         ++first;
         --length;

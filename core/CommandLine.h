@@ -8,7 +8,8 @@ const size_t PATH_BUFFER_SIZE = 260;         // MAX_PATH, terminator included
 const char* const APP_TITLE = "Quillotrope"; // the frame's title without a movie
 const size_t TITLE_BUFFER_SIZE = PATH_BUFFER_SIZE + 14;
 
-// Copies text into path with a leading and a trailing double quote removed, each on its own.
+// Copies text into path without its trailing blanks (spaces and tabs) and then with a leading and
+// a trailing double quote removed, each on its own.
 // Returns false and leaves path empty when text is null or what remains does not fit in
 // PATH_BUFFER_SIZE - 1 bytes: such a path is refused, never cut short (nor inside a letter: the
 // manifest makes the 8-bit functions carry UTF-8, where a letter takes one to four bytes).

@@ -527,6 +527,11 @@ int main(int argc, char** argv) {
         {"quoted-blanks", "\"   \"", Expect::NoMovie, ""},
         {"leading-quote", "\"" + clip, Expect::Plays, "clip320.avi"},
         {"trailing-quote", clip + "\"", Expect::Plays, "clip320.avi"},
+        // Some launchers add a blank after the closing quote: it goes before the quotes do.
+        {"blank-after", "\"" + clip + "\" ", Expect::Plays, "clip320.avi"},
+        {"tab-after", "\"" + clip + "\"\t", Expect::Plays, "clip320.avi"},
+        // A quote is no letter of a Windows file name: the movie window cannot find the file.
+        {"inner-quote", "\"" + fixtures + "\\clip\"320.avi\"", Expect::NoMovie, ""},
         {"path-258", longPath(258), Expect::Plays, longPath(258).substr(fixtures.size() + 6)},
         {"path-259", longPath(259), Expect::Plays, longPath(259).substr(fixtures.size() + 6)},
         {"path-260", longPath(260), Expect::Refused, ""},

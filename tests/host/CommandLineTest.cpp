@@ -50,7 +50,7 @@ const PathCase PATH_CASES[] = {
     {"C:\\clip.avi\"", true, "C:\\clip.avi"},                         // trailing quote alone
     {"a\"b", true, "a\"b"},                                           // inner quotes stay
     {"\"a\"b\"", true, "a\"b"},
-    {" \"a\" ", true, " \"a\" "}, // quotes not at the very ends stay
+    {" \"a\" ", true, " \"a"},    // the leading quote is not at the very start: it stays
     {"\"\"a\"\"", true, "\"a\""}, // one quote removed at each end
     {"\"\"\"", true, "\""},
     {"\"\"", true, ""},
@@ -65,7 +65,17 @@ const PathCase PATH_CASES[] = {
     {"\"" + NAME_260 + "\"", false, ""},
     {NAME_259 + "c\"", false, ""},
     {std::string(5000, 'z'), false, ""},
-    {"\"C:\\" + GREEK + "\"", true, "C:\\" + GREEK}, // bytes pass unchanged
+    // Trailing blanks go before the quotes are taken off; leading and inner ones stay.
+    {"\"C:\\a b.avi\" ", true, "C:\\a b.avi"},
+    {"\"C:\\a b.avi\"\t", true, "C:\\a b.avi"},
+    {"\"C:\\a b.avi\" \t  \t", true, "C:\\a b.avi"},
+    {"C:\\a b.avi   ", true, "C:\\a b.avi"},
+    {"\"C:\\a b.avi \"", true, "C:\\a b.avi "}, // inside the quotes: the user's own
+    {"   ", true, ""},
+    {"\" ", true, ""},
+    {" C:\\a.avi", true, " C:\\a.avi"},
+    {"\"" + NAME_259 + "\"" + std::string(300, ' '), true, NAME_259}, // blanks are not counted
+    {"\"C:\\" + GREEK + "\"", true, "C:\\" + GREEK},                  // bytes pass unchanged
     {"\"" + CLAPPER + "\"", true, CLAPPER},
     {"\"" + UTF8_259 + "\"", true, UTF8_259}, // 259 bytes fit, however few letters
     {UTF8_260, false, ""},                    // 260 bytes: refused whole

@@ -26,6 +26,8 @@ class MovieWindow {
     void SetZoom(int32_t percent) const;
 
   private:
+    // Creates, checks, sets up, shows and paints the movie window: Create without the watch.
+    bool Open(const char* path);
     // Whether a movie window that MCIWndCreateA returned shows a movie that can be played.
     static bool IsPlayable(HWND movie);
     HWND window;

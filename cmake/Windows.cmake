@@ -170,8 +170,8 @@ endif()
 
 # Hostile command lines and files given to the real executable, driven from a Win32 program
 # that controls the exact command-line text (tests/e2e/HostileDriver.cpp). Wine converts file
-# names to the locale's character set: only a UTF-8 locale finds the fixture whose name has an
-# e-acute (0xE9 in code page 1252) on disk.
+# names to the locale's character set: only a UTF-8 locale finds the fixtures named in other
+# scripts on disk.
 if(HAVE_PLAYER)
     add_executable(hostile_driver tests/e2e/HostileDriver.cpp)
     target_compile_options(hostile_driver PRIVATE ${WARNINGS})

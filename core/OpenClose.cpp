@@ -22,17 +22,17 @@ namespace {
 // One filter entry; the literal's own terminator ends the list.
 const char OPEN_FILTER[] = "Avi files to play(*.avi)\0*.avi\0";
 
-// The path named by pendingPath, which is used up either way. False when it does not fit.
-bool TakePendingPath(char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PATH_BUFFER_SIZE]) {
-    const bool fits = PathFromCommandLine(pendingPath, path);
-    pendingPath = nullptr;
-    if (!fits) {
-        return false;
-    }
-    // The file-name part is a tail of the path, so it fits the same size of buffer.
+// The file-name part of a path that fits: a tail of it, so it fits the same size of buffer.
+void FileTitleOf(const char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PATH_BUFFER_SIZE]) {
     const char* name = PathFindFileNameA(path);
     std::memmove(fileTitle, name, std::strlen(name) + 1);
-    return true;
+}
+
+// The path named by pendingPath, which is used up either way. False when it does not fit.
+bool TakePendingPath(char (&path)[PATH_BUFFER_SIZE]) {
+    const bool fits = PathFromCommandLine(pendingPath, path);
+    pendingPath = nullptr;
+    return fits;
 }
 
 typedef BOOL(WINAPI* OpenFileNameFunction)(LPOPENFILENAMEA);
@@ -52,23 +52,28 @@ OpenFileNameFunction OpenFileNameDialog() {
     return function;
 }
 
-bool AskForPath(HWND frame, char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PATH_BUFFER_SIZE]) {
+// Wine 8's 8-bit dialog checks a path's length in UTF-16 letters but hands it over in UTF-8
+// bytes: a path of more bytes than the buffer comes back cut, without its terminator. Its paths
+// have at most MAX_PATH UTF-16 letters, each at most three bytes of UTF-8, so this buffer holds
+// any of them whole (its last byte stays 0 all the same), and the length is checked here.
+const size_t DIALOG_BUFFER_SIZE = 3 * PATH_BUFFER_SIZE + 1;
+
+bool AskForPath(HWND frame, char (&path)[PATH_BUFFER_SIZE]) {
     const OpenFileNameFunction getOpenFileName = OpenFileNameDialog();
     if (getOpenFileName == nullptr) {
         return false;
     }
+    char answer[DIALOG_BUFFER_SIZE] = "";
     OPENFILENAMEA dialog;
     std::memset(&dialog, 0, sizeof dialog);
     // The original form of the structure, without the later extension fields.
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = frame;
     dialog.lpstrFilter = OPEN_FILTER;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = PATH_BUFFER_SIZE;
-    dialog.lpstrFileTitle = fileTitle;
-    dialog.nMaxFileTitle = PATH_BUFFER_SIZE;
+    dialog.lpstrFile = answer;
+    dialog.nMaxFile = DIALOG_BUFFER_SIZE - 1;
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return getOpenFileName(&dialog) != FALSE;
+    return getOpenFileName(&dialog) != FALSE && PathFromDialog(answer, path);
 }
 
 // The first dropped name in the process's ANSI code page (UTF-8 where the manifest asks for
@@ -128,12 +133,13 @@ void OpenMovie(HWND frame) {
     char path[PATH_BUFFER_SIZE] = "";
     char fileTitle[PATH_BUFFER_SIZE] = "";
     if (pendingPath != nullptr) {
-        if (!TakePendingPath(path, fileTitle)) {
+        if (!TakePendingPath(path)) {
             return;
         }
-    } else if (!AskForPath(frame, path, fileTitle)) {
+    } else if (!AskForPath(frame, path)) {
         return;
     }
+    FileTitleOf(path, fileTitle);
 
     const RECT beforeClose = FrameRect(frame);
     if (movieWindow.GetWindow() != nullptr) {

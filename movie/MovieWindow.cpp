@@ -39,6 +39,22 @@ bool IsSoundWithoutVideo(const char* path) {
     return ok && IsAviWithoutVideo(headerBytes, read);
 }
 
+// Set when an access violation is raised on the opening thread while the movie window opens its
+// file and paints it first. Wine's AVI driver decodes the frame to paint holding its device
+// lock; a first video chunk that claims more bytes than the file holds makes that decode fault,
+// Wine swallows the fault, and the lock stays held: the first play's thread then waits on it for
+// ever, and so does the close that waits for that thread. Such a device is not to be played.
+DWORD openingThread = 0;
+volatile LONG openFaulted = 0;
+
+LONG CALLBACK NoteOpenFault(EXCEPTION_POINTERS* exception) {
+    if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION &&
+        GetCurrentThreadId() == openingThread) {
+        InterlockedExchange(&openFaulted, 1);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
 void LetPlayerThreadsEnd() {
     if (DriverThreadsOutliveStop()) {
         WaitForDriverThreads(AVI_DRIVER, DRIVER_THREADS_MS);
@@ -54,6 +70,26 @@ bool MovieWindow::Create(const char* path) {
         window != nullptr || IsSoundWithoutVideo(path)) {
         return false;
     }
+    // Watched from the open to the first paint; the handler only notes, every exception goes
+    // on to its usual handling.
+    openingThread = GetCurrentThreadId();
+    InterlockedExchange(&openFaulted, 0);
+    void* const watch = AddVectoredExceptionHandler(1, NoteOpenFault);
+    const bool shown = Open(path);
+    if (watch != nullptr) {
+        RemoveVectoredExceptionHandler(watch);
+    }
+    if (shown && InterlockedCompareExchange(&openFaulted, 0, 0) != 0) {
+        // Closed before any play, the device's lock is wanted only by this thread, which holds
+        // it already: the close does not wait.
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        window = nullptr;
+        return false;
+    }
+    return shown;
+}
+
+bool MovieWindow::Open(const char* path) {
     HWND created =
         MCIWndCreateA(videoHost.GetWindow(), application.GetInstance(), MOVIE_STYLE, path);
     if (created == nullptr) {

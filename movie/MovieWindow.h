@@ -31,6 +31,8 @@ class MovieWindow {
     void ShowPictureAt(int32_t x, int32_t y, int32_t width, int32_t height) const;
 
   private:
+    // Creates, checks, sets up, shows and paints the movie window: Create without the watch.
+    bool Open(const char* path);
     // Whether a movie window that MCIWndCreateA returned shows a movie that can be played.
     static bool IsPlayable(HWND movie);
     HWND window;

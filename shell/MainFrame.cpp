@@ -226,6 +226,15 @@ LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_SIZING:
         return OnSizing(frame, wParam, lParam);
 
+    case WM_GETMINMAXINFO: {
+        // A window manager resizes the frame itself and sends no WM_SIZING: the floor goes to
+        // it as the minimum tracking size (Windows applies it to every sizing too).
+        MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize.x = MIN_FRAME_WIDTH;
+        limits->ptMinTrackSize.y = MIN_FRAME_HEIGHT;
+        return 0;
+    }
+
     default:
         break;
     }

@@ -869,6 +869,25 @@ INSTANTIATE_TEST_SUITE_P(
                     SizingCase{"Larger", {50, 30, 900, 700}, {50, 30, 900, 700}}),
     [](const testing::TestParamInfo<SizingCase>& info) { return info.param.name; });
 
+// A window manager resizes the frame without WM_SIZING: the floor is also the minimum tracking
+// size, which the platform applies to every sizing (Wine hands it to the manager too).
+TEST(FrameMinMax, MinimumTrackingSizeIsTheFloor) {
+    StartFrame();
+    const HWND frame = mainFrame.GetWindow();
+    MINMAXINFO limits = {};
+    limits.ptMaxTrackSize = {5000, 4000};
+    EXPECT_EQ(0, SendMessageA(frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits)));
+    EXPECT_EQ(400, limits.ptMinTrackSize.x);
+    EXPECT_EQ(320, limits.ptMinTrackSize.y);
+    EXPECT_EQ(5000, limits.ptMaxTrackSize.x); // the rest stays as it came
+    EXPECT_EQ(4000, limits.ptMaxTrackSize.y);
+    MoveWindow(frame, 100, 80, 150, 90, TRUE);
+    RECT rect = {};
+    GetWindowRect(frame, &rect);
+    EXPECT_EQ(400, rect.right - rect.left);
+    EXPECT_EQ(320, rect.bottom - rect.top);
+}
+
 // --- Fitting the frame around a movie ------------------------------------------------------
 
 class FrameFit : public testing::Test {

@@ -150,7 +150,7 @@ struct Fixture {
 };
 
 const Fixture GOOD_MOVIES[] = {{"clip160.avi", true},   {"clip320.avi", true},
-                               {"clip640.avi", true},   {"my clip \xE9.avi", true},
+                               {"clip640.avi", true},   {"my clip \xC3\xA9.avi", true},
                                {"cuthalf.avi", true},   {"tone.avi", true},
                                {"tone-pcm16.avi", true}};
 const Fixture BAD_MOVIES[] = {{"notmovie.avi", false}, {"cut4k.avi", false}};

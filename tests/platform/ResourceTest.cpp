@@ -845,14 +845,23 @@ TEST(Resource, IconIsOneFourBitImageWithMask) {
 
 // ---- Manifest -----------------------------------------------------------------------------
 
-// Only the root element: no dependency on common controls 6, so the controls look classic.
-// Written with an end tag: Wine 8's manifest parser rejects a self-closing root element.
-TEST(Resource, ManifestIsAnEmptyAssemblyElement) {
+// The root element and the UTF-8 code page, nothing else: no dependency on common controls 6,
+// so the controls keep their classic look. Written with an end tag: Wine 8's manifest parser
+// rejects a self-closing root element.
+TEST(Resource, ManifestAsksOnlyForTheUtf8CodePage) {
     const std::vector<uint8_t> raw = ResourceBytes(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
     const std::string text(raw.begin(), raw.end());
     EXPECT_EQ("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
-              "</assembly>",
+              "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings>"
+              "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+              "UTF-8</activeCodePage></windowsSettings></application></assembly>",
               text);
+}
+
+// This executable carries the same manifest: the 8-bit functions use UTF-8 (Wine 8, Windows 10
+// 1903 and later; older Windows ignore the setting).
+TEST(Resource, ManifestMakesTheCodePageUtf8) {
+    EXPECT_EQ(static_cast<UINT>(CP_UTF8), GetACP());
 }
 
 // The platform's side-by-side loader accepts it (a manifest it cannot parse gives no context).

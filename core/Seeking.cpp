@@ -14,6 +14,20 @@ int32_t ClampToInt32(int64_t value) {
     return static_cast<int32_t>(value);
 }
 
+// A seek's target held to start..end: below the start (or an end before the start) is the
+// start, the end or past it is the end.
+int32_t ClampToMovie(int64_t target, int32_t start, int32_t end) {
+    const int64_t lower = target < end ? target : end;
+    if (lower < start) {
+        return start;
+    }
+    if (target >= end) {
+        return end;
+    }
+    // Here start <= target < end, so the target is a 32-bit value.
+    return static_cast<int32_t>(target);
+}
+
 } // namespace
 
 int32_t TrackPositionOf(int32_t position, int32_t start, int32_t length) {
@@ -38,29 +52,12 @@ int32_t MoviePositionOf(int32_t trackPosition, int32_t start, int32_t length) {
 }
 
 int32_t StepTarget(int32_t position, int32_t step, int32_t start, int32_t end) {
-    const int64_t target = static_cast<int64_t>(position) + step;
-    const int64_t lower = target < end ? target : end;
-    if (lower < start) {
-        return start;
-    }
-    if (target >= end) {
-        return end;
-    }
-    // Here start <= target < end, so the target is a 32-bit value.
-    return static_cast<int32_t>(target);
+    return ClampToMovie(static_cast<int64_t>(position) + step, start, end);
 }
 
 int32_t SeekTarget(int32_t position, int32_t steps, int32_t start, int32_t end) {
-    const int64_t target =
-        static_cast<int64_t>(position) + static_cast<int64_t>(steps) * SEEK_STEP_MS;
-    const int64_t lower = target < end ? target : end;
-    if (lower < start) {
-        return start;
-    }
-    if (target >= end) {
-        return end;
-    }
-    return static_cast<int32_t>(target);
+    return ClampToMovie(static_cast<int64_t>(position) + static_cast<int64_t>(steps) * SEEK_STEP_MS,
+                        start, end);
 }
 
 WheelSteps WheelStepsOf(int32_t carried, int32_t delta) {

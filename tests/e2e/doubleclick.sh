@@ -7,24 +7,9 @@
 # Usage: doubleclick.sh PLAYER_EXE (a Linux path). Needs DISPLAY and xdotool; reads the player
 # with player_probe.exe, built next to it.
 . "$(dirname "$0")/lib/common.sh"
-probe=$(dirname "$exe")/player_probe.exe
-[ -f "$probe" ] || fail "no probe at $probe"
+use_probe
 need_fixture clip160.avi
 
-fail_details() {
-    [ -s "$work/probe.out" ] && { echo "--- last probe"; cat "$work/probe.out"; }
-}
-
-title=
-probe_wait() {
-    local ms=$1
-    shift
-    "$run" "$probe" wait "$ms" "$title" "$@" </dev/null >"$work/probe.out" 2>&1
-}
-fact() {
-    "$run" "$probe" show "$title" </dev/null >"$work/show.out" 2>&1
-    sed -n "s/^$1=//p" "$work/show.out" | tr -d '\r'
-}
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 full="rect=0,0,$screen_w,$screen_h"
 

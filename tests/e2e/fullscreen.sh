@@ -8,32 +8,14 @@
 # shows is read from outside by player_probe.exe, built next to the player: the frame's
 # rectangle and style, the buttons, the trackbar (0..200) and the status texts.
 . "$(dirname "$0")/lib/common.sh"
-probe=$(dirname "$exe")/player_probe.exe
-[ -f "$probe" ] || fail "no probe at $probe"
+use_probe
 need_fixture clip320.avi
-
-fail_details() {
-    [ -s "$work/probe.out" ] && { echo "--- last probe"; cat "$work/probe.out"; }
-}
 
 # A movie name of this run's own: the frame's title then finds this player and no other
 # that shares the Wine server.
 name="fs$$-$RANDOM.avi"
 cp "$fixtures/clip320.avi" "$work/$name"
 title="$name - Quillotrope"
-
-# probe_wait MS KEY=VALUE...: the probe reads the player until all hold or MS have passed.
-probe_wait() {
-    local ms=$1
-    shift
-    "$run" "$probe" wait "$ms" "$title" "$@" </dev/null >"$work/probe.out" 2>&1
-}
-
-# The value of one fact the probe reports.
-fact() {
-    "$run" "$probe" show "$title" </dev/null >"$work/show.out" 2>&1
-    sed -n "s/^$1=//p" "$work/show.out" | tr -d '\r'
-}
 
 launch_player player "$(windows_path "$work/$name")"
 poll 60 window_titled "$title" || fail "no window titled \"$title\""

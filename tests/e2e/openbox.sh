@@ -9,8 +9,7 @@
 # Usage: openbox.sh PLAYER_EXE (a Linux path). Needs Xvfb, openbox and xdotool; reads the player
 # with player_probe.exe, built next to it. Skipped (77) when openbox is not installed.
 . "$(dirname "$0")/lib/common.sh"
-probe=$(dirname "$exe")/player_probe.exe
-[ -f "$probe" ] || fail "no probe at $probe"
+use_probe
 need_fixture clip320.avi
 command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
 
@@ -41,21 +40,9 @@ export WINEPREFIX
 WINEPREFIX=$(WINEPREFIX=$managed "$root/scripts/wine-prefix") || fail "no managed prefix"
 wineserver -p </dev/null >/dev/null 2>&1
 
-fail_details() {
-    [ -s "$work/probe.out" ] && { echo "--- last probe"; cat "$work/probe.out"; }
-}
 name="ob$$-$RANDOM.avi"
 cp "$fixtures/clip320.avi" "$work/$name"
 title="$name - Quillotrope"
-probe_wait() {
-    local ms=$1
-    shift
-    "$run" "$probe" wait "$ms" "$title" "$@" </dev/null >"$work/probe.out" 2>&1
-}
-fact() {
-    "$run" "$probe" show "$title" </dev/null >"$work/show.out" 2>&1
-    sed -n "s/^$1=//p" "$work/show.out" | tr -d '\r'
-}
 middle_of() { fact "$1" | tr ',' ' ' | awk '{ print int(($1 + $3) / 2), int(($2 + $4) / 2) }'; }
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 

@@ -132,3 +132,29 @@ expect_exit_zero() {
     [ "$code" -eq 0 ] || fail "$1: exit code $code"
     echo "ok: $1 ended with exit code 0"
 }
+
+# --- The probe: player_probe.exe, built next to the player, reads the frame titled $title. --
+probe=$(dirname "$exe")/player_probe.exe
+title=
+
+use_probe() {
+    [ -f "$probe" ] || fail "no probe at $probe"
+}
+
+# The last probe's output, shown with a failure.
+fail_details() {
+    [ -s "$work/probe.out" ] && { echo "--- last probe"; cat "$work/probe.out"; }
+}
+
+# probe_wait MS KEY=VALUE...: the probe reads the player until all hold or MS have passed.
+probe_wait() {
+    local ms=$1
+    shift
+    "$run" "$probe" wait "$ms" "$title" "$@" </dev/null >"$work/probe.out" 2>&1
+}
+
+# The value of one fact the probe reports.
+fact() {
+    "$run" "$probe" show "$title" </dev/null >"$work/show.out" 2>&1
+    sed -n "s/^$1=//p" "$work/show.out" | tr -d '\r'
+}

@@ -20,7 +20,6 @@ const DWORD DRIVER_THREADS_MS = 3000;
 
 // Enough of a file's start for the AVI header lists that ffmpeg and others write.
 const DWORD HEADER_BYTES = 16384;
-uint8_t headerBytes[HEADER_BYTES];
 
 // Whether the file is an AVI with sound (or other streams) but no video: the platform's AVI
 // driver faults while opening one (Wine 8's reads the missing video format), so the player
@@ -31,6 +30,8 @@ bool IsSoundWithoutVideo(const char* path) {
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
+    // On the stack: a zeroed global of this size would be stored in the executable's data.
+    uint8_t headerBytes[HEADER_BYTES];
     // Only a file on disk: a device such as CON could wait for input.
     DWORD read = 0;
     const bool ok = GetFileType(file) == FILE_TYPE_DISK &&

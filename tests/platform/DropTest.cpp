@@ -100,16 +100,20 @@ TEST_P(GoodDrop, OpensTheFirstAndPlaysIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, GoodDrop,
-    testing::Values(
-        GoodDropCase{"OneWide", {"clip320.avi"}, true, "clip320.avi - Quillotrope"},
-        GoodDropCase{"OneNarrow", {"clip320.avi"}, false, "clip320.avi - Quillotrope"},
-        GoodDropCase{"ThreeTheFirstOpens",
-                     {"clip160.avi", "clip320.avi", "clip640.avi"},
-                     true,
-                     "clip160.avi - Quillotrope"},
-        GoodDropCase{
-            "AccentedNarrow", {"my clip \xE9.avi"}, false, "my clip \xE9.avi - Quillotrope"},
-        GoodDropCase{"AccentedWide", {"my clip \xE9.avi"}, true, "my clip \xE9.avi - Quillotrope"}),
+    testing::Values(GoodDropCase{"OneWide", {"clip320.avi"}, true, "clip320.avi - Quillotrope"},
+                    GoodDropCase{"OneNarrow", {"clip320.avi"}, false, "clip320.avi - Quillotrope"},
+                    GoodDropCase{"ThreeTheFirstOpens",
+                                 {"clip160.avi", "clip320.avi", "clip640.avi"},
+                                 true,
+                                 "clip160.avi - Quillotrope"},
+                    GoodDropCase{"AccentedNarrow",
+                                 {"my clip \xC3\xA9.avi"},
+                                 false,
+                                 "my clip \xC3\xA9.avi - Quillotrope"},
+                    GoodDropCase{"AccentedWide",
+                                 {"my clip \xC3\xA9.avi"},
+                                 true,
+                                 "my clip \xC3\xA9.avi - Quillotrope"}),
     [](const testing::TestParamInfo<GoodDropCase>& info) { return std::string(info.param.name); });
 
 // Dropping while a movie plays replaces it, as a second open does.

@@ -43,10 +43,16 @@ display_up() { [ -s "$work/display" ] && kill -0 "$xvfb_pid" 2>/dev/null; }
 poll 10 display_up || fail "could not start Xvfb"
 n=$(head -1 "$work/display")
 export DISPLAY=:$n
-openbox --sm-disable </dev/null >/dev/null 2>"$work/openbox.err" &
-wm_pid=$!
 manager_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll 30 manager_up || fail "openbox did not start on $DISPLAY ($(xprop -root 2>&1 | head -3 | tr '\n' ' '); $(kill -0 "$wm_pid" 2>&1 && echo running))"
+# openbox has been seen to end at once, silently, on a loaded machine: it is started again then.
+for _ in 1 2 3; do
+    openbox --sm-disable </dev/null >/dev/null 2>>"$work/openbox.err" &
+    wm_pid=$!
+    wm_alive() { manager_up || ! kill -0 "$wm_pid" 2>/dev/null; }
+    poll 30 wm_alive
+    manager_up && break
+done
+manager_up || fail "openbox did not start on $DISPLAY ($(xprop -root 2>&1 | head -3 | tr '\n' ' '); $(kill -0 "$wm_pid" 2>&1 && echo running))"
 
 # --- The player, managed. --------------------------------------------------------------------
 managed_exe=$work/quillotrope-managed.exe

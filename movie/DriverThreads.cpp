@@ -58,8 +58,19 @@ class ThreadSet {
     DWORD count;
 };
 
-// Collects this process's running threads that started inside the module.
-void FindThreadsOf(HMODULE module, ThreadSet& threads) {
+bool IsStanding(DWORD id, const StandingThreads* standing) {
+    for (DWORD i = 0; standing != nullptr && i < standing->count; ++i) {
+        if (standing->ids[i] == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Collects this process's running threads that started inside the module, but for the
+// standing ones; with ids, also lists their ids there.
+void FindThreadsOf(HMODULE module, const StandingThreads* standing, ThreadSet& threads,
+                   StandingThreads* ids) {
     const QueryThreadFunction query = QueryThread();
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (query == nullptr || snapshot == INVALID_HANDLE_VALUE) {
@@ -74,7 +85,8 @@ void FindThreadsOf(HMODULE module, ThreadSet& threads) {
     entry.dwSize = sizeof entry;
     for (BOOL more = Thread32First(snapshot, &entry); more && !threads.Full();
          more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID != process || entry.th32ThreadID == self) {
+        if (entry.th32OwnerProcessID != process || entry.th32ThreadID == self ||
+            IsStanding(entry.th32ThreadID, standing)) {
             continue;
         }
         const HANDLE thread =
@@ -84,6 +96,9 @@ void FindThreadsOf(HMODULE module, ThreadSet& threads) {
         }
         if (StartedIn(thread, module, query)) {
             threads.Add(thread);
+            if (ids != nullptr && ids->count < StandingThreads::MAX_COUNT) {
+                ids->ids[ids->count++] = entry.th32ThreadID;
+            }
         } else {
             CloseHandle(thread);
         }
@@ -93,8 +108,13 @@ void FindThreadsOf(HMODULE module, ThreadSet& threads) {
 
 } // namespace
 
-bool DriverThreadsOutliveStop() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+void ListStandingThreads(const char* driverModule, StandingThreads* standing) {
+    standing->count = 0;
+    const HMODULE module = GetModuleHandleA(driverModule);
+    if (module != nullptr) {
+        ThreadSet threads;
+        FindThreadsOf(module, nullptr, threads, standing);
+    }
 }
 
 int CountDriverThreads(const char* driverModule) {
@@ -103,17 +123,18 @@ int CountDriverThreads(const char* driverModule) {
         return 0;
     }
     ThreadSet threads;
-    FindThreadsOf(module, threads);
+    FindThreadsOf(module, nullptr, threads, nullptr);
     return static_cast<int>(threads.Count());
 }
 
-bool WaitForDriverThreads(const char* driverModule, DWORD timeoutMs) {
+bool WaitForDriverThreads(const char* driverModule, const StandingThreads& standing,
+                          DWORD timeoutMs) {
     const HMODULE module = GetModuleHandleA(driverModule);
     if (module == nullptr) {
         return true;
     }
     ThreadSet threads;
-    FindThreadsOf(module, threads);
+    FindThreadsOf(module, &standing, threads, nullptr);
     const DWORD start = GetTickCount();
     while (threads.Count() > 0) {
         const DWORD elapsed = GetTickCount() - start;

@@ -56,10 +56,12 @@ LONG CALLBACK NoteOpenFault(EXCEPTION_POINTERS* exception) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// The driver's threads that ran once the movie had opened: the device's own, if any, which end
+// with its close. Only the threads that plays start are waited for.
+StandingThreads standing = {{0}, 0};
+
 void LetPlayerThreadsEnd() {
-    if (DriverThreadsOutliveStop()) {
-        WaitForDriverThreads(AVI_DRIVER, DRIVER_THREADS_MS);
-    }
+    WaitForDriverThreads(AVI_DRIVER, standing, DRIVER_THREADS_MS);
 }
 
 } // namespace
@@ -105,6 +107,7 @@ bool MovieWindow::Open(const char* path) {
         return false;
     }
     window = created;
+    ListStandingThreads(AVI_DRIVER, &standing);
     SendMessageA(window, MCIWNDM_SETTIMERS, NOTIFY_PERIOD_MS, NOTIFY_PERIOD_MS);
     SendMessageA(window, MCIWNDM_SETTIMEFORMATA, 0, reinterpret_cast<LPARAM>("ms"));
     SetZoom(zoomPercent);

@@ -167,7 +167,8 @@ TEST(Transport, PlayRightAfterPausePlaysAtTheMoviesSpeed) {
     Command(IDM_PLAYPAUSE);
     ASSERT_EQ(MCI_MODE_PLAY, playerState);
     ASSERT_EQ(MCI_MODE_PLAY, MovieMode());
-    if (DriverThreadsOutliveStop()) {
+    // Wine's driver plays each play on a thread of its own.
+    if (RunningUnderWine()) {
         EXPECT_EQ(1, CountDriverThreads("mciavi32.dll"));
     }
     const int from = MoviePosition();

@@ -13,6 +13,14 @@ fail_details() {
     for f in "$work"/*.log "$work"/*.out "$work"/*.err; do
         [ -s "$f" ] && { echo "--- $f"; tail -20 "$f"; }
     done
+    # Seen once: no frame titled after the movie within the minute. What was on the display?
+    echo "--- X windows with a name:"
+    for w in $(xdotool search --name . 2>/dev/null); do
+        xdotool getwindowname "$w" 2>/dev/null
+    done | sort | uniq -c | head -20
+    if [ -n "$wine_pid" ] && kill -0 "$wine_pid" 2>/dev/null; then
+        echo "(the player's process still runs)"
+    fi
 }
 
 "$root/scripts/release" >"$work/release.log" 2>&1 || fail "scripts/release failed"

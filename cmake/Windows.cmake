@@ -13,6 +13,7 @@ set(APP_SOURCES
     shell/FullScreenController.cpp
     movie/MovieWindow.cpp
     movie/DriverThreads.cpp
+    movie/SoundVolume.cpp
     core/Transport.cpp
     core/OpenClose.cpp)
 

@@ -27,6 +27,11 @@ const CommandTexts COMMAND_TEXTS[] = {
     {IDM_ZOOM100, "", nullptr},
     {IDM_ZOOM200, "", nullptr},
     {IDM_ZOOMFIT, "Fit the picture to the window", nullptr},
+    {IDM_NEXTFRAME, "Show the next frame", nullptr},
+    {IDM_PREVFRAME, "Show the previous frame", nullptr},
+    {IDM_VOLUMEUP, "Raise the volume", nullptr},
+    {IDM_VOLUMEDOWN, "Lower the volume", nullptr},
+    {IDM_MUTE, "Turn the sound off or on", nullptr},
 };
 
 const CommandTexts* Find(int32_t commandId) {

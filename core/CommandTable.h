@@ -1,4 +1,4 @@
-// The sixteen commands' texts: menu help for status part 0 and toolbar tooltips.
+// The commands' texts: menu help for status part 0 and toolbar tooltips.
 #pragma once
 
 #include <cstdint>

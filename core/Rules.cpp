@@ -112,3 +112,35 @@ bool IsAviWithoutVideo(const uint8_t* bytes, size_t size) {
     }
     return streams;
 }
+
+std::array<MenuItemRule, FRAME_STEP_RULE_COUNT> FrameStepRules(PlayerState state) {
+    return {{Enable(IDM_NEXTFRAME, HasMovie(state)), Enable(IDM_PREVFRAME, HasMovie(state))}};
+}
+
+uint32_t ExecutionStateOf(PlayerState state) {
+    return state == MCI_MODE_PLAY
+               ? RULE_ES_CONTINUOUS | RULE_ES_DISPLAY_REQUIRED | RULE_ES_SYSTEM_REQUIRED
+               : RULE_ES_CONTINUOUS;
+}
+
+MediaKeyAction MediaKeyActionOf(int32_t appCommand, PlayerState state) {
+    switch (appCommand) {
+    case RULE_APPCOMMAND_MEDIA_PLAY_PAUSE:
+        return {true, IDM_PLAYPAUSE};
+    case RULE_APPCOMMAND_MEDIA_PLAY:
+        return {true, state == MCI_MODE_PLAY ? 0 : IDM_PLAYPAUSE};
+    case RULE_APPCOMMAND_MEDIA_PAUSE:
+        return {true, state == MCI_MODE_PLAY ? IDM_PLAYPAUSE : 0};
+    case RULE_APPCOMMAND_MEDIA_STOP:
+        // As the Stop item: a stopped movie stays where it is.
+        return {true, IsRunning(state) ? IDM_STOP : 0};
+    default:
+        return {false, 0};
+    }
+}
+
+bool PointerHides(ScreenMode mode, uint32_t stillMs, bool overFrame, bool frameActive,
+                  bool menuOpen) {
+    return mode == FullScreen && stillMs >= POINTER_IDLE_MS && overFrame && frameActive &&
+           !menuOpen;
+}

@@ -58,3 +58,39 @@ bool IsPlayableMovie(bool hasDevice, int32_t length, int32_t frameWidth, int32_t
 // "vids". The platform's AVI driver faults while opening such a file. Anything else, this says
 // nothing about: false.
 bool IsAviWithoutVideo(const uint8_t* bytes, size_t size);
+
+const int32_t FRAME_STEP_RULE_COUNT = 2;
+
+// Next Frame and Previous Frame, in that order: enabled whenever a movie is open.
+std::array<MenuItemRule, FRAME_STEP_RULE_COUNT> FrameStepRules(PlayerState state);
+
+// What the player asks of the system's power management in a state (SetThreadExecutionState's
+// flags): the display and the system stay on while a movie plays, and the request is withdrawn
+// in every other state.
+const uint32_t RULE_ES_SYSTEM_REQUIRED = 0x00000001;
+const uint32_t RULE_ES_DISPLAY_REQUIRED = 0x00000002;
+const uint32_t RULE_ES_CONTINUOUS = 0x80000000;
+uint32_t ExecutionStateOf(PlayerState state);
+
+// The platform's app commands that the keyboard's media keys send.
+const int32_t RULE_APPCOMMAND_MEDIA_STOP = 13;
+const int32_t RULE_APPCOMMAND_MEDIA_PLAY_PAUSE = 14;
+const int32_t RULE_APPCOMMAND_MEDIA_PLAY = 46;
+const int32_t RULE_APPCOMMAND_MEDIA_PAUSE = 47;
+
+// What an app command does: handled ones are answered TRUE and run commandId (0: nothing in
+// this state); the others go on to the platform, such as the volume keys, which set the
+// system's volume.
+struct MediaKeyAction {
+    bool handled;
+    int32_t commandId;
+};
+MediaKeyAction MediaKeyActionOf(int32_t appCommand, PlayerState state);
+
+// The pointer hides over the full-screen picture after this long without the mouse moving.
+const uint32_t POINTER_IDLE_MS = 2000;
+
+// Whether the pointer is to be hidden now: in full screen only, over the frame, with the frame
+// active and no menu open, once the mouse has been still for POINTER_IDLE_MS.
+bool PointerHides(ScreenMode mode, uint32_t stillMs, bool overFrame, bool frameActive,
+                  bool menuOpen);

@@ -58,6 +58,15 @@ void StepBy(int32_t step) {
     ShowMoviePosition(target, start, length);
 }
 
+void PauseMovie() {
+    // A movie that reaches its end just now reports it from inside the pause; the pause is
+    // what the user asked for, and the next play finds the end.
+    endingMovie = true;
+    movieWindow.Pause();
+    endingMovie = false;
+    application.SetPlayerState(MCI_MODE_PAUSE);
+}
+
 } // namespace
 
 void PlayPause() {
@@ -65,12 +74,7 @@ void PlayPause() {
         return;
     }
     if (playerState == MCI_MODE_PLAY) {
-        // A movie that reaches its end just now reports it from inside the pause; the pause is
-        // what the user asked for, and the next play finds the end.
-        endingMovie = true;
-        movieWindow.Pause();
-        endingMovie = false;
-        application.SetPlayerState(MCI_MODE_PAUSE);
+        PauseMovie();
     } else {
         startingPlay = true;
         stoppedWhileStarting = false;
@@ -118,6 +122,19 @@ void GoToEnd() {
     movieWindow.Seek(end);
     positionTrackbar.SetPosition(TRACK_SCALE);
     statusBar.ShowTime(end, length);
+}
+
+void StepFrame(int32_t direction) {
+    // At the first or the last frame nothing moves, and a playing movie plays on.
+    if (!HaveMovie() || !movieWindow.CanStepFrame(direction)) {
+        return;
+    }
+    if (playerState == MCI_MODE_PLAY) {
+        // Paused first; the step then stops the paused device, which is no end of the movie.
+        PauseMovie();
+    }
+    movieWindow.StepFrame(direction);
+    ShowMoviePosition(movieWindow.GetPosition(), movieWindow.GetStart(), movieWindow.GetLength());
 }
 
 void SeekSteps(int32_t steps) {

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <vfw.h>
+#include <digitalv.h>
 
 #include "movie/MovieWindow.h"
 #include "movie/DriverThreads.h"
@@ -152,6 +153,11 @@ void MovieWindow::Play() const {
     // play beside it would advance the movie twice as fast. The stop resets the sound, which
     // lets that thread end. Sent to the device itself: the movie window would report the stop,
     // which is no end of the movie. A stopped device plays from the same frame everywhere.
+    StopPausedDevice();
+    SendMessageA(window, MCI_PLAY, 0, 0);
+}
+
+void MovieWindow::StopPausedDevice() const {
     if (GetMode() == MCI_MODE_PAUSE) {
         const MCIDEVICEID device =
             static_cast<MCIDEVICEID>(SendMessageA(window, MCIWNDM_GETDEVICEID, 0, 0));
@@ -159,7 +165,43 @@ void MovieWindow::Play() const {
         mciSendCommandA(device, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&parameters));
         LetPlayerThreadsEnd();
     }
-    SendMessageA(window, MCI_PLAY, 0, 0);
+}
+
+namespace {
+
+// One frame, sent to the device itself, in frames: Wine's movie window steps one frame forward
+// whatever it is asked. With MCI_TEST the device only says whether the frame exists.
+MCIERROR SendFrameStep(HWND movie, int32_t direction, DWORD extraFlags) {
+    const MCIDEVICEID device =
+        static_cast<MCIDEVICEID>(SendMessageA(movie, MCIWNDM_GETDEVICEID, 0, 0));
+    if (device == 0) {
+        return MCIERR_INVALID_DEVICE_ID;
+    }
+    MCI_DGV_STEP_PARMS step = {0, 1};
+    const DWORD flags = MCI_DGV_STEP_FRAMES | (direction < 0 ? MCI_DGV_STEP_REVERSE : 0);
+    return mciSendCommandA(device, MCI_STEP, flags | extraFlags,
+                           reinterpret_cast<DWORD_PTR>(&step));
+}
+
+} // namespace
+
+bool MovieWindow::CanStepFrame(int32_t direction) const {
+    return SendFrameStep(window, direction, MCI_TEST) == 0;
+}
+
+bool MovieWindow::StepFrame(int32_t direction) const {
+    if (!CanStepFrame(direction)) {
+        return false;
+    }
+    // A paused play's thread is ended as before a play; the step stops the device, and the
+    // next play starts from the new frame with no thread of an earlier one left.
+    StopPausedDevice();
+    const bool stepped = SendFrameStep(window, direction, MCI_WAIT) == 0;
+    LetPlayerThreadsEnd();
+    // The device moves without drawing: the window paints the new frame.
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    return stepped;
 }
 
 void MovieWindow::Pause() const {

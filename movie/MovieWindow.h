@@ -23,6 +23,10 @@ class MovieWindow {
     int32_t GetLength() const;
     int32_t GetEnd() const;
     int32_t GetMode() const; // the movie window's own MCI mode
+    // Whether there is a frame to step to: forward (direction > 0) or back.
+    bool CanStepFrame(int32_t direction) const;
+    // Steps one frame and shows it; false, and nothing moves, where CanStepFrame is false.
+    bool StepFrame(int32_t direction) const;
     void SetZoom(int32_t percent) const;
     // The movie's own frame size; false (and 0 x 0) when the window cannot tell it.
     bool GetSourceSize(int32_t* width, int32_t* height) const;
@@ -31,6 +35,8 @@ class MovieWindow {
     void ShowPictureAt(int32_t x, int32_t y, int32_t width, int32_t height) const;
 
   private:
+    // Stops a paused device where it is, so that its paused play's thread ends.
+    void StopPausedDevice() const;
     // Creates, checks, sets up, shows and paints the movie window: Create without the watch.
     bool Open(const char* path);
     // Whether a movie window that MCIWndCreateA returned shows a movie that can be played.

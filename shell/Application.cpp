@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "shell/Application.h"
+#include "core/Rules.h"
 #include "shell/MainFrame.h"
 #include "shell/TransportToolbar.h"
 #include "shell/StatusBar.h"
@@ -16,6 +17,8 @@ bool Application::SetInstance(HINSTANCE moduleInstance) {
 
 bool Application::SetPlayerState(PlayerState state) {
     playerState = state;
+    // A playing movie keeps the display and the system awake; any other state lets them rest.
+    SetThreadExecutionState(static_cast<EXECUTION_STATE>(ExecutionStateOf(state)));
     // Each view refreshes itself only if its window exists; their results do not matter here.
     mainFrame.RefreshMenu();
     transportToolbar.RefreshButtons();

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "shell/FullScreenController.h"
+#include "core/Rules.h"
 #include "shell/FrameGeometry.h"
 #include "shell/MainFrame.h"
 #include "shell/StatusBar.h"
@@ -61,11 +62,18 @@ void ReleaseCursorClip() {
     ClipCursor(nullptr);
 }
 
+// Often enough that a still mouse hides the pointer within a quarter second of the time.
+const UINT POINTER_TICK_MS = 250;
+
+bool SamePoint(POINT a, POINT b) {
+    return a.x == b.x && a.y == b.y;
+}
+
 } // namespace
 
 FullScreenController::FullScreenController()
-    : mode(Windowed), savedRect{0, 0, 0, 0}, savedStyle(0), savedMenu(nullptr),
-      savedHostExStyle(0) {}
+    : mode(Windowed), savedRect{0, 0, 0, 0}, savedStyle(0), savedMenu(nullptr), savedHostExStyle(0),
+      pointerHidden(false), menuOpen(false), lastCursor{0, 0}, lastMouseUse(0) {}
 
 bool FullScreenController::Enter() {
     if (mode != Windowed) {
@@ -94,6 +102,10 @@ bool FullScreenController::Enter() {
     mode = FullScreen;
     MoveForMode(frame, screen.x, screen.y, screen.width, screen.height);
     RepaintAll(frame);
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    NoteMouseUse(cursor);
+    SetTimer(frame, POINTER_TIMER, POINTER_TICK_MS, nullptr);
     return true;
 }
 
@@ -115,5 +127,67 @@ bool FullScreenController::Leave() {
                 savedRect.bottom - savedRect.top);
     ReleaseCursorClip();
     RepaintAll(frame);
+    KillTimer(frame, POINTER_TIMER);
+    RevealPointer();
     return true;
+}
+
+void FullScreenController::OnPointerTimer() {
+    const HWND frame = mainFrame.GetWindow();
+    POINT cursor = {0, 0};
+    if (mode != FullScreen || !GetCursorPos(&cursor)) {
+        return;
+    }
+    // A move that brought no message (over another window, or one the platform did not pass
+    // on) still counts.
+    if (!SamePoint(cursor, lastCursor)) {
+        NoteMouseUse(cursor);
+        return;
+    }
+    if (pointerHidden) {
+        return;
+    }
+    const HWND under = WindowFromPoint(cursor);
+    const bool overFrame = under != nullptr && (under == frame || IsChild(frame, under));
+    if (PointerHides(mode, GetTickCount() - lastMouseUse, overFrame, GetActiveWindow() == frame,
+                     menuOpen)) {
+        ShowCursor(FALSE);
+        pointerHidden = true;
+    }
+}
+
+void FullScreenController::OnMouseMessage(UINT mouseMessage) {
+    POINT cursor = {0, 0};
+    if (mode != FullScreen || !GetCursorPos(&cursor)) {
+        return;
+    }
+    // The platform sends a move of its own when a window changes under a still pointer:
+    // only a real move, or a press, is a use of the mouse.
+    const bool press = mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_RBUTTONDOWN ||
+                       mouseMessage == WM_MBUTTONDOWN || mouseMessage == WM_XBUTTONDOWN;
+    if (press || (mouseMessage == WM_MOUSEMOVE && !SamePoint(cursor, lastCursor))) {
+        NoteMouseUse(cursor);
+    }
+}
+
+void FullScreenController::OnMenuLoop(bool entering) {
+    menuOpen = entering;
+    if (entering) {
+        RevealPointer();
+    } else {
+        lastMouseUse = GetTickCount();
+    }
+}
+
+void FullScreenController::RevealPointer() {
+    if (pointerHidden) {
+        ShowCursor(TRUE);
+        pointerHidden = false;
+    }
+}
+
+void FullScreenController::NoteMouseUse(POINT cursor) {
+    lastCursor = cursor;
+    lastMouseUse = GetTickCount();
+    RevealPointer();
 }

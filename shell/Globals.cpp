@@ -1,4 +1,4 @@
-// The eight process-wide objects, defined in one place so that they are constructed in this
+// The process-wide objects, defined in one place so that they are constructed in this
 // order before start-up.
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include "shell/PositionTrackbar.h"
 #include "movie/MovieWindow.h"
 #include "shell/FullScreenController.h"
+#include "movie/SoundVolume.h"
 
 Application application;
 MainFrame mainFrame;
@@ -19,3 +20,5 @@ VideoHost videoHost;
 PositionTrackbar positionTrackbar;
 MovieWindow movieWindow;
 FullScreenController fullScreenController;
+// Holds only the mixer, opened on first use.
+SoundVolume soundVolume;

@@ -10,6 +10,8 @@
 #include "core/Rules.h"
 #include "core/Seeking.h"
 #include "core/Transport.h"
+#include "core/Volume.h"
+#include "movie/SoundVolume.h"
 #include "movie/MovieWindow.h"
 #include "res/resource.h"
 #include "shell/AboutDialog.h"
@@ -40,6 +42,16 @@ const UINT MENU_CLOSED_FLAGS = 0xFFFF;
 // Posted by a press in a child window: gives the frame the keyboard focus back once the press
 // has been handled.
 const UINT WM_FOCUS_FRAME = WM_APP;
+
+static_assert(RULE_APPCOMMAND_MEDIA_STOP == APPCOMMAND_MEDIA_STOP &&
+                  RULE_APPCOMMAND_MEDIA_PLAY_PAUSE == APPCOMMAND_MEDIA_PLAY_PAUSE &&
+                  RULE_APPCOMMAND_MEDIA_PLAY == APPCOMMAND_MEDIA_PLAY &&
+                  RULE_APPCOMMAND_MEDIA_PAUSE == APPCOMMAND_MEDIA_PAUSE,
+              "app commands");
+static_assert(RULE_ES_CONTINUOUS == ES_CONTINUOUS &&
+                  RULE_ES_DISPLAY_REQUIRED == ES_DISPLAY_REQUIRED &&
+                  RULE_ES_SYSTEM_REQUIRED == ES_SYSTEM_REQUIRED,
+              "execution state flags");
 
 // A context-menu request from the keyboard carries the point (-1, -1).
 bool FromKeyboard(LPARAM lParam) {
@@ -117,6 +129,8 @@ LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM
         // Before the movie window goes with its parent, so that its device closes only after
         // the driver's threads have ended.
         movieWindow.Destroy();
+        SetThreadExecutionState(static_cast<EXECUTION_STATE>(ExecutionStateOf(MCI_MODE_NOT_READY)));
+        fullScreenController.RevealPointer();
         PostQuitMessage(0);
         return 0;
 
@@ -210,6 +224,54 @@ LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_MENUSELECT:
         return OnMenuSelect(frame, wParam, lParam);
 
+    case WM_INITMENUPOPUP: {
+        // The Mute mark says what the mixer has as the Play popup opens: the user may have
+        // changed it in the system's mixer. Only that popup opens the mixer.
+        const HMENU popup = reinterpret_cast<HMENU>(wParam);
+        if (GetMenuState(popup, IDM_MUTE, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+            int32_t percent = 0;
+            bool muted = false;
+            CheckMute(soundVolume.Read(&percent, &muted) && muted);
+        }
+        return 0;
+    }
+
+    case WM_APPCOMMAND: {
+        // The keyboard's media keys; the rest (the volume keys among them) go on to the system.
+        const MediaKeyAction action = MediaKeyActionOf(GET_APPCOMMAND_LPARAM(lParam), playerState);
+        if (!action.handled) {
+            break;
+        }
+        if (action.commandId != 0) {
+            OnCommand(frame, static_cast<WPARAM>(action.commandId), 0);
+        }
+        return TRUE;
+    }
+
+    case WM_SETCURSOR:
+        // Every mouse message over the frame and its children asks the frame first.
+        fullScreenController.OnMouseMessage(HIWORD(lParam));
+        break;
+
+    case WM_TIMER:
+        if (wParam == POINTER_TIMER) {
+            fullScreenController.OnPointerTimer();
+            return 0;
+        }
+        break;
+
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        fullScreenController.OnMenuLoop(message == WM_ENTERMENULOOP);
+        break;
+
+    case WM_ACTIVATE:
+        // A dialog, a message box or another program took over: the pointer is theirs.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            fullScreenController.RevealPointer();
+        }
+        break;
+
     case WM_DROPFILES:
         OpenDroppedFile(frame, reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -295,6 +357,18 @@ LRESULT MainFrame::OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
         return ZoomTo(frame, 200);
     case IDM_ZOOMFIT:
         return ZoomToFit(frame);
+    case IDM_NEXTFRAME:
+        StepFrame(1);
+        break;
+    case IDM_PREVFRAME:
+        StepFrame(-1);
+        break;
+    case IDM_VOLUMEUP:
+        return StepVolume(1);
+    case IDM_VOLUMEDOWN:
+        return StepVolume(-1);
+    case IDM_MUTE:
+        return ToggleMute();
     default:
         break;
     }
@@ -305,23 +379,74 @@ bool MainFrame::RefreshMenu() {
     if (window == nullptr) {
         return false;
     }
-    // Full screen keeps the detached menu bar current, so it is right when it comes back and
-    // when its Play popup serves as the context menu.
-    const HMENU menu =
-        fullScreenController.mode == FullScreen ? fullScreenController.savedMenu : GetMenu(window);
+    const HMENU menu = CurrentMenu();
     if (menu == nullptr) {
         return false;
     }
-    for (const MenuItemRule& rule :
-         MenuRules(playerState, fullScreenController.mode, repeat, zoomPercent, zoomFit)) {
+    const auto apply = [menu](const MenuItemRule& rule) {
         const UINT id = static_cast<UINT>(rule.commandId);
         if (rule.isCheck) {
             CheckMenuItem(menu, id, MF_BYCOMMAND | rule.value);
         } else {
             EnableMenuItem(menu, id, MF_BYCOMMAND | rule.value);
         }
+    };
+    for (const MenuItemRule& rule :
+         MenuRules(playerState, fullScreenController.mode, repeat, zoomPercent, zoomFit)) {
+        apply(rule);
+    }
+    for (const MenuItemRule& rule : FrameStepRules(playerState)) {
+        apply(rule);
     }
     return true;
+}
+
+HMENU MainFrame::CurrentMenu() const {
+    // Full screen keeps the detached menu bar current, so it is right when it comes back and
+    // when its Play popup serves as the context menu.
+    return fullScreenController.mode == FullScreen ? fullScreenController.savedMenu
+                                                   : GetMenu(window);
+}
+
+LRESULT MainFrame::StepVolume(int32_t direction) {
+    int32_t percent = 0;
+    bool muted = false;
+    // At 100 % up and at 0 % down nothing changes, the mute included.
+    if (soundVolume.Read(&percent, &muted)) {
+        const int32_t stepped = SteppedVolume(percent, direction);
+        if (stepped != percent) {
+            soundVolume.SetPercent(stepped);
+        }
+    }
+    ShowSound();
+    return 0;
+}
+
+LRESULT MainFrame::ToggleMute() {
+    int32_t percent = 0;
+    bool muted = false;
+    if (soundVolume.Read(&percent, &muted)) {
+        soundVolume.SetMuted(!muted);
+    }
+    ShowSound();
+    return 0;
+}
+
+void MainFrame::ShowSound() {
+    int32_t percent = 0;
+    bool muted = false;
+    char text[VOLUME_TEXT_SIZE] = "";
+    const bool known =
+        soundVolume.Read(&percent, &muted) && VolumeText(percent, muted, text, sizeof text);
+    statusBar.ShowHelpText(known ? text : NO_SOUND_DEVICE_TEXT);
+    CheckMute(known && muted);
+}
+
+void MainFrame::CheckMute(bool muted) {
+    const HMENU menu = CurrentMenu();
+    if (menu != nullptr) {
+        CheckMenuItem(menu, IDM_MUTE, MF_BYCOMMAND | (muted ? MF_CHECKED : MF_UNCHECKED));
+    }
 }
 
 bool MainFrame::FitToMovie(int32_t movieWidth, int32_t movieHeight) {

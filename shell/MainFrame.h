@@ -24,9 +24,17 @@ class MainFrame {
     LRESULT OnToolTipText(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnSizing(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseWheel(HWND frame, WPARAM wParam, LPARAM lParam);
+    // Volume Up (direction > 0) and Down, and Mute; each shows what the sound now is.
+    LRESULT StepVolume(int32_t direction);
+    LRESULT ToggleMute();
 
   private:
     LRESULT OnCommand(HWND frame, WPARAM wParam, LPARAM lParam);
+    // The menu that holds the items: the bar's, or the one full screen keeps aside.
+    HMENU CurrentMenu() const;
+    // Status part 0 and the Mute check mark say what the mixer has now.
+    void ShowSound();
+    void CheckMute(bool muted);
     HWND window;
     // The part of a notch that fine-grained wheels have turned so far.
     int32_t wheelRemainder;

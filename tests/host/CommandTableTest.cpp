@@ -33,12 +33,17 @@ const TextCase TEXT_CASES[] = {
     {32784, "", "Unknown"},
     {32785, "", "Unknown"},
     {32786, "Fit the picture to the window", "Unknown"},
+    {32787, "Show the next frame", "Unknown"},
+    {32788, "Show the previous frame", "Unknown"},
+    {32789, "Raise the volume", "Unknown"},
+    {32790, "Lower the volume", "Unknown"},
+    {32791, "Turn the sound off or on", "Unknown"},
     // Ids outside the table.
     {0, "", "Unknown"},
     {1, "", "Unknown"},
     {-1, "", "Unknown"},
     {32770, "", "Unknown"},
-    {32787, "", "Unknown"},
+    {32792, "", "Unknown"},
     {65535, "", "Unknown"},
     {INT32_MIN, "", "Unknown"},
     {INT32_MAX, "", "Unknown"},
@@ -84,6 +89,12 @@ TEST(CommandIdsTest, MatchTheTable) {
     EXPECT_EQ(IDM_ZOOM100, 32784);
     EXPECT_EQ(IDM_ZOOM200, 32785);
     EXPECT_EQ(IDM_ZOOMFIT, 32786);
+    EXPECT_EQ(IDM_NEXTFRAME, 32787);
+    EXPECT_EQ(IDM_PREVFRAME, 32788);
+    EXPECT_EQ(IDM_VOLUMEUP, 32789);
+    EXPECT_EQ(IDM_VOLUMEDOWN, 32790);
+    EXPECT_EQ(IDM_MUTE, 32791);
+    EXPECT_EQ(IDM_LAST, IDM_MUTE);
 }
 
 TEST(CommandTableTest, ExactlySevenCommandsHaveATooltip) {

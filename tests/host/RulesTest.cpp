@@ -230,4 +230,60 @@ TEST(AviWithoutVideoTest, OnlyStreamHeadersWithoutVideoBeforeTheDataCount) {
     EXPECT_FALSE(IsAviWithoutVideo(nullptr, 100));
 }
 
+// The rules of the commands beside the table's: frame steps, power, media keys, the pointer.
+struct StateExtrasCase {
+    PlayerState state;
+    bool stepsEnabled;
+    uint32_t executionState;
+    int32_t playKey; // what Play, Pause, Play/Pause and Stop on the keyboard run
+    int32_t pauseKey;
+    int32_t stopKey;
+};
+
+const StateExtrasCase STATE_EXTRAS[] = {
+    {MCI_MODE_NOT_READY, false, 0x80000000u, 32771, 0, 0},
+    {MCI_MODE_STOP, true, 0x80000000u, 32771, 0, 0},
+    {MCI_MODE_PLAY, true, 0x80000003u, 0, 32771, 32775},
+    {MCI_MODE_PAUSE, true, 0x80000000u, 32771, 0, 32775},
+};
+
+TEST(StateExtrasTest, FrameStepsPowerAndMediaKeysFollowTheState) {
+    for (const StateExtrasCase& c : STATE_EXTRAS) {
+        SCOPED_TRACE(c.state);
+        const auto steps = FrameStepRules(c.state);
+        EXPECT_EQ(32787, steps[0].commandId);
+        EXPECT_EQ(32788, steps[1].commandId);
+        for (const MenuItemRule& rule : steps) {
+            EXPECT_FALSE(rule.isCheck);
+            EXPECT_EQ(EnableValue(c.stepsEnabled), rule.value);
+        }
+        EXPECT_EQ(c.executionState, ExecutionStateOf(c.state));
+        const struct {
+            int32_t appCommand;
+            int32_t runs;
+        } keys[] = {{14, 32771}, {46, c.playKey}, {47, c.pauseKey}, {13, c.stopKey}};
+        for (const auto& key : keys) {
+            const MediaKeyAction action = MediaKeyActionOf(key.appCommand, c.state);
+            EXPECT_TRUE(action.handled) << key.appCommand;
+            EXPECT_EQ(key.runs, action.commandId) << key.appCommand;
+        }
+        // Volume keys (8, 9, 10), next and previous track (11, 12) and the rest are the
+        // system's.
+        for (const int32_t other : {0, 1, 8, 9, 10, 11, 12, 15, 45, 48, 49, 50, -1}) {
+            EXPECT_FALSE(MediaKeyActionOf(other, c.state).handled) << other;
+            EXPECT_EQ(0, MediaKeyActionOf(other, c.state).commandId) << other;
+        }
+    }
+}
+
+TEST(StateExtrasTest, PointerHidesOnlyStillOverTheActiveFullScreenFrame) {
+    EXPECT_TRUE(PointerHides(FullScreen, 2000, true, true, false));
+    EXPECT_TRUE(PointerHides(FullScreen, 60000, true, true, false));
+    EXPECT_FALSE(PointerHides(FullScreen, 1999, true, true, false));
+    EXPECT_FALSE(PointerHides(Windowed, 60000, true, true, false));
+    EXPECT_FALSE(PointerHides(FullScreen, 60000, false, true, false));
+    EXPECT_FALSE(PointerHides(FullScreen, 60000, true, false, false));
+    EXPECT_FALSE(PointerHides(FullScreen, 60000, true, true, true));
+}
+
 } // namespace

@@ -115,9 +115,15 @@ const std::vector<PopupEntry>& ExpectedMenu() {
           {"&Rewind\tPage Up", IDM_REWIND},
           {"&Forward\tPage Down", IDM_FORWARD},
           {"&End\tEnd", IDM_END},
+          {"&Next Frame\tCtrl+Right", IDM_NEXTFRAME},
+          {"Pre&vious Frame\tCtrl+Left", IDM_PREVFRAME},
           {nullptr, 0},
           {"&Full Screen\tAlt+Enter", IDM_FULLSCREEN},
-          {"Repea&t\tCtrl+R", IDM_REPEAT}}},
+          {"Repea&t\tCtrl+R", IDM_REPEAT},
+          {nullptr, 0},
+          {"Volume &Up\tUp", IDM_VOLUMEUP},
+          {"Volume &Down\tDown", IDM_VOLUMEDOWN},
+          {"&Mute\tM", IDM_MUTE}}},
         {"&Zoom",
          {{"&50%", IDM_ZOOM50},
           {"&100%", IDM_ZOOM100},
@@ -259,7 +265,7 @@ TEST(Resource, MenuTemplateHoldsPlainItems) {
 }
 
 // The video area shows the popup at position 1 as its context menu.
-TEST_F(MenuResource, SecondPopupIsPlayWithItsEightCommands) {
+TEST_F(MenuResource, SecondPopupIsPlayWithItsThirteenCommands) {
     EXPECT_EQ("&Play", MenuString(menu, 1));
     HMENU play = GetSubMenu(menu, 1);
     ASSERT_NE(nullptr, play);
@@ -270,8 +276,10 @@ TEST_F(MenuResource, SecondPopupIsPlayWithItsEightCommands) {
             commands.push_back(item.id);
         }
     }
-    const std::vector<UINT> expected = {IDM_PLAYPAUSE, IDM_STOP, IDM_BEGINNING,  IDM_REWIND,
-                                        IDM_FORWARD,   IDM_END,  IDM_FULLSCREEN, IDM_REPEAT};
+    const std::vector<UINT> expected = {IDM_PLAYPAUSE,  IDM_STOP,   IDM_BEGINNING, IDM_REWIND,
+                                        IDM_FORWARD,    IDM_END,    IDM_NEXTFRAME, IDM_PREVFRAME,
+                                        IDM_FULLSCREEN, IDM_REPEAT, IDM_VOLUMEUP,  IDM_VOLUMEDOWN,
+                                        IDM_MUTE};
     EXPECT_EQ(expected, commands);
 }
 
@@ -293,6 +301,11 @@ const KeyEntry EXPECTED_KEYS[] = {
     {FVIRTKEY | FNOINVERT, VK_PRIOR, IDM_REWIND},
     {FVIRTKEY | FNOINVERT | FALT, VK_RETURN, IDM_FULLSCREEN},
     {FVIRTKEY | FNOINVERT, VK_SPACE, IDM_PLAYPAUSE},
+    {FVIRTKEY | FNOINVERT | FCONTROL, VK_RIGHT, IDM_NEXTFRAME},
+    {FVIRTKEY | FNOINVERT | FCONTROL, VK_LEFT, IDM_PREVFRAME},
+    {FVIRTKEY | FNOINVERT, VK_UP, IDM_VOLUMEUP},
+    {FVIRTKEY | FNOINVERT, VK_DOWN, IDM_VOLUMEDOWN},
+    {FVIRTKEY | FNOINVERT, 'M', IDM_MUTE},
 };
 constexpr int KEY_COUNT = sizeof EXPECTED_KEYS / sizeof EXPECTED_KEYS[0];
 
@@ -307,10 +320,11 @@ std::vector<ACCEL> LoadedAccelerators() {
     return entries;
 }
 
-TEST(Resource, AcceleratorTableHasNineEntriesInOrder) {
+TEST(Resource, AcceleratorTableHasFourteenEntriesInOrder) {
     const std::vector<ACCEL> entries = LoadedAccelerators();
     ASSERT_EQ(static_cast<size_t>(KEY_COUNT), entries.size());
-    const BYTE flagBytes[KEY_COUNT] = {0x0B, 0x0B, 0x0B, 0x03, 0x03, 0x03, 0x03, 0x13, 0x03};
+    const BYTE flagBytes[KEY_COUNT] = {0x0B, 0x0B, 0x0B, 0x03, 0x03, 0x03, 0x03,
+                                       0x13, 0x03, 0x0B, 0x0B, 0x03, 0x03, 0x03};
     for (int i = 0; i < KEY_COUNT; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));
         EXPECT_EQ(flagBytes[i], entries[static_cast<size_t>(i)].fVirt);
@@ -360,7 +374,9 @@ bool ParseKeyLabel(std::string label, BYTE& modifiers, WORD& key) {
         WORD key;
     } keyNames[] = {{"Space", VK_SPACE}, {"Enter", VK_RETURN},  {"Home", VK_HOME},
                     {"End", VK_END},     {"Page Up", VK_PRIOR}, {"Page Down", VK_NEXT},
-                    {"Esc", VK_ESCAPE},  {"Delete", VK_DELETE}, {"Insert", VK_INSERT}};
+                    {"Esc", VK_ESCAPE},  {"Delete", VK_DELETE}, {"Insert", VK_INSERT},
+                    {"Up", VK_UP},       {"Down", VK_DOWN},     {"Left", VK_LEFT},
+                    {"Right", VK_RIGHT}};
     for (const auto& k : keyNames) {
         if (label == k.name) {
             key = k.key;

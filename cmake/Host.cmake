@@ -18,8 +18,10 @@ gtest_discover_tests(host_tests_asan TEST_PREFIX "asan.")
 
 # The toolbar strip and the icon are drawn by a program of ours: the committed files must be
 # exactly what it draws (after changing it, remake them with `drawres res`).
+# The glyphs' shapes are the player's own, which draws them at other DPIs.
 add_executable(drawres tools/drawres.cpp)
 target_compile_options(drawres PRIVATE ${PURE_WARNINGS})
+target_link_libraries(drawres PRIVATE quillotrope_rules)
 add_test(NAME drawres.committed COMMAND drawres --check ${CMAKE_SOURCE_DIR}/res)
 
 # The tree is formatted with the project's own style.

@@ -11,6 +11,7 @@
 #include "shell/Application.h"
 #include "shell/FrameGeometry.h"
 #include "shell/FullScreenController.h"
+#include "shell/MainFrame.h"
 #include "shell/VideoHost.h"
 #include "shell/WindowMetrics.h"
 
@@ -192,8 +193,9 @@ void CloseMovie(HWND frame) {
     SetWindowTextA(frame, APP_TITLE);
     if (fullScreenController.mode == Windowed) {
         WindowMetrics metrics;
-        MoveWindow(frame, metrics.Left(frame), metrics.Top(frame), MIN_FRAME_WIDTH,
-                   MIN_FRAME_HEIGHT, TRUE);
+        MoveWindow(frame, metrics.Left(frame), metrics.Top(frame),
+                   Scaled(MIN_FRAME_WIDTH, mainFrame.Dpi()),
+                   Scaled(MIN_FRAME_HEIGHT, mainFrame.Dpi()), TRUE);
     }
     application.SetPlayerState(MCI_MODE_NOT_READY);
 }

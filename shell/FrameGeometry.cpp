@@ -31,29 +31,38 @@ int32_t FitSize(int64_t wanted, int32_t maxSize, int32_t minSize) {
 
 } // namespace
 
+int32_t Scaled(int32_t value, int32_t dpi) {
+    const int64_t d = dpi > 0 ? dpi : DEFAULT_DPI;
+    const int64_t product = int64_t{value} * d;
+    const int64_t half = DEFAULT_DPI / 2;
+    return Saturate(product >= 0 ? (product + half) / DEFAULT_DPI
+                                 : -((-product + half) / DEFAULT_DPI));
+}
+
 Placement FitFrame(const Placement& frame, int32_t hostClientWidth, int32_t hostClientHeight,
-                   int32_t movieWidth, int32_t movieHeight, int32_t maxWidth, int32_t maxHeight) {
+                   int32_t movieWidth, int32_t movieHeight, int32_t maxWidth, int32_t maxHeight,
+                   int32_t dpi) {
     // The frame grows by what the host's client area lacks for the movie and its margin.
-    const int64_t wantedWidth =
-        int64_t{frame.width} + movieWidth - int64_t{hostClientWidth} + MOVIE_ROOM;
+    const int32_t room = Scaled(MOVIE_ROOM, dpi);
+    const int64_t wantedWidth = int64_t{frame.width} + movieWidth - int64_t{hostClientWidth} + room;
     const int64_t wantedHeight =
-        int64_t{frame.height} + movieHeight - int64_t{hostClientHeight} + MOVIE_ROOM;
+        int64_t{frame.height} + movieHeight - int64_t{hostClientHeight} + room;
 
     Placement fitted;
-    fitted.width = FitSize(wantedWidth, maxWidth, MIN_FRAME_WIDTH);
-    fitted.height = FitSize(wantedHeight, maxHeight, MIN_FRAME_HEIGHT);
+    fitted.width = FitSize(wantedWidth, maxWidth, Scaled(MIN_FRAME_WIDTH, dpi));
+    fitted.height = FitSize(wantedHeight, maxHeight, Scaled(MIN_FRAME_HEIGHT, dpi));
     fitted.x = fitted.width == maxWidth ? 0 : frame.x;
     fitted.y = fitted.height == maxHeight ? 0 : frame.y;
     return fitted;
 }
 
-Edges SizingRule(const Edges& proposed, const Edges& current) {
+Edges SizingRule(const Edges& proposed, const Edges& current, int32_t dpi) {
     Edges result = proposed;
-    if (int64_t{proposed.right} - proposed.left < MIN_FRAME_WIDTH) {
+    if (int64_t{proposed.right} - proposed.left < Scaled(MIN_FRAME_WIDTH, dpi)) {
         result.left = current.left;
         result.right = current.right;
     }
-    if (int64_t{proposed.bottom} - proposed.top < MIN_FRAME_HEIGHT) {
+    if (int64_t{proposed.bottom} - proposed.top < Scaled(MIN_FRAME_HEIGHT, dpi)) {
         result.top = current.top;
         result.bottom = current.bottom;
     }
@@ -63,17 +72,30 @@ Edges SizingRule(const Edges& proposed, const Edges& current) {
 std::array<int32_t, 3> StatusPartEdges(int32_t width, int32_t height) {
     // The status control reads a negative edge, -1 in particular, as "to the right end", so a
     // minimised frame's negative edges would give part 0 the whole bar: clamp them instead.
+    return StatusPartEdgesFor(width, height, STATUS_PART_WIDTH, STATUS_PART_WIDTH);
+}
+
+std::array<int32_t, 3> StatusPartEdgesFor(int32_t width, int32_t height, int32_t stateWidth,
+                                          int32_t timeWidth) {
     const int64_t end = int64_t{width} - height;
-    return {NonNegative(end - 160), NonNegative(end - 80), NonNegative(end)};
+    const int64_t time = std::max(0, timeWidth);
+    const int64_t state = std::max(0, stateWidth);
+    return {NonNegative(end - time - state), NonNegative(end - time), NonNegative(end)};
 }
 
-int32_t TrackbarCreateWidth(int32_t toolbarWidth) {
+int32_t StatusPartWidth(int32_t textWidth, int32_t dpi) {
+    return Saturate(std::max<int64_t>(Scaled(STATUS_PART_WIDTH, dpi),
+                                      int64_t{textWidth} + Scaled(STATUS_TEXT_ROOM, dpi)));
+}
+
+int32_t TrackbarCreateWidth(int32_t toolbarWidth, int32_t dpi) {
     // 208 on the left, 10 on the right.
-    return NonNegative(int64_t{toolbarWidth} - TRACKBAR_LEFT - 10);
+    return NonNegative(int64_t{toolbarWidth} - Scaled(TRACKBAR_LEFT, dpi) -
+                       Scaled(TRACKBAR_RIGHT_GAP, dpi));
 }
 
-int32_t TrackbarNewWidth(int32_t toolbarRight, int32_t trackbarLeft) {
-    return NonNegative(int64_t{toolbarRight} - 10 - trackbarLeft);
+int32_t TrackbarNewWidth(int32_t toolbarRight, int32_t trackbarLeft, int32_t dpi) {
+    return NonNegative(int64_t{toolbarRight} - Scaled(TRACKBAR_RIGHT_GAP, dpi) - trackbarLeft);
 }
 
 Placement HostPlacement(ScreenMode mode, int32_t clientWidth, int32_t clientHeight,

@@ -33,9 +33,6 @@ const DWORD FRAME_STYLE =
     WS_VISIBLE | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 static_assert(FRAME_STYLE == 0x120F0000, "frame style");
 
-const int FRAME_X = 120;
-const int FRAME_Y = 50;
-
 // Flags and menu handle of WM_MENUSELECT when the menu has been closed.
 const UINT MENU_CLOSED_FLAGS = 0xFFFF;
 
@@ -60,7 +57,7 @@ bool FromKeyboard(LPARAM lParam) {
 
 } // namespace
 
-MainFrame::MainFrame() : window(nullptr), wheelRemainder(0) {}
+MainFrame::MainFrame() : window(nullptr), dpi(DEFAULT_DPI), wheelRemainder(0) {}
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MainFrame* frame = nullptr;
@@ -110,12 +107,16 @@ bool MainFrame::Create() {
     // the handle is stored: everything they reach must cope with the frame not being held yet.
     // Files dropped on the frame or any of its children come to the frame from start-up on,
     // without the shell library that DragAcceptFiles would bring.
+    // Until the frame exists, the screen's DPI.
+    dpi = WindowDpi(nullptr);
     window =
-        CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS, APP_TITLE, FRAME_STYLE, FRAME_X, FRAME_Y,
-                        MIN_FRAME_WIDTH, MIN_FRAME_HEIGHT, nullptr, menu, instance, this);
+        CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS, APP_TITLE, FRAME_STYLE,
+                        Scaled(FRAME_X, dpi), Scaled(FRAME_Y, dpi), Scaled(MIN_FRAME_WIDTH, dpi),
+                        Scaled(MIN_FRAME_HEIGHT, dpi), nullptr, menu, instance, this);
     if (window == nullptr) {
         return false;
     }
+    dpi = WindowDpi(window);
 
     // The show state handed to WinMain is deliberately not used.
     ShowWindow(window, SW_SHOW);
@@ -292,10 +293,13 @@ LRESULT MainFrame::HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM
         // A window manager resizes the frame itself and sends no WM_SIZING: the floor goes to
         // it as the minimum tracking size (Windows applies it to every sizing too).
         MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize.x = MIN_FRAME_WIDTH;
-        limits->ptMinTrackSize.y = MIN_FRAME_HEIGHT;
+        limits->ptMinTrackSize.x = Scaled(MIN_FRAME_WIDTH, dpi);
+        limits->ptMinTrackSize.y = Scaled(MIN_FRAME_HEIGHT, dpi);
         return 0;
     }
+
+    case WM_DPICHANGED:
+        return OnDpiChanged(frame, wParam, lParam);
 
     default:
         break;
@@ -466,7 +470,7 @@ bool MainFrame::FitToMovie(int32_t movieWidth, int32_t movieHeight) {
     // The host's client area is measured with the scroll bars it shows now.
     const Placement fitted =
         FitFrame(current, metrics.ClientWidth(host), metrics.ClientHeight(host), movieWidth,
-                 movieHeight, maxWidth, maxHeight);
+                 movieHeight, maxWidth, maxHeight, dpi);
     MoveWindow(window, fitted.x, fitted.y, fitted.width, fitted.height, TRUE);
     return true;
 }
@@ -564,10 +568,36 @@ LRESULT MainFrame::OnSizing(HWND frame, WPARAM, LPARAM lParam) {
     }
     const Edges kept =
         SizingRule({proposed->left, proposed->top, proposed->right, proposed->bottom},
-                   {current.left, current.top, current.right, current.bottom});
+                   {current.left, current.top, current.right, current.bottom}, dpi);
     proposed->left = kept.left;
     proposed->top = kept.top;
     proposed->right = kept.right;
     proposed->bottom = kept.bottom;
+    return 0;
+}
+
+LRESULT MainFrame::OnDpiChanged(HWND frame, WPARAM wParam, LPARAM lParam) {
+    const int32_t newDpi = LOWORD(wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (newDpi <= 0 || suggested == nullptr) {
+        return 0;
+    }
+    dpi = newDpi;
+    // The controls take their new sizes and fonts first, so that the layout below, which the
+    // frame's new size brings, measures them as they now are.
+    transportToolbar.OnDpiChanged(newDpi);
+    statusBar.OnDpiChanged(newDpi);
+    positionTrackbar.OnDpiChanged(newDpi);
+    RECT before = {0, 0, 0, 0};
+    GetClientRect(frame, &before);
+    SetWindowPos(frame, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT after = {0, 0, 0, 0};
+    GetClientRect(frame, &after);
+    if (after.right == before.right && after.bottom == before.bottom) {
+        SendMessageA(frame, WM_SIZE, SIZE_RESTORED, MAKELPARAM(after.right, after.bottom));
+    }
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }

@@ -11,6 +11,8 @@ class MainFrame {
     ~MainFrame() {}
     bool Create();
     HWND GetWindow() const { return window; }
+    // The DPI the frame is drawn at, which every pixel value of the layout is scaled to.
+    int32_t Dpi() const { return dpi; }
     LRESULT HandleMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool RefreshMenu();
@@ -24,6 +26,8 @@ class MainFrame {
     LRESULT OnToolTipText(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnSizing(HWND frame, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseWheel(HWND frame, WPARAM wParam, LPARAM lParam);
+    // The frame moved to a monitor of another scale, or the scale changed.
+    LRESULT OnDpiChanged(HWND frame, WPARAM wParam, LPARAM lParam);
     // Volume Up (direction > 0) and Down, and Mute; each shows what the sound now is.
     LRESULT StepVolume(int32_t direction);
     LRESULT ToggleMute();
@@ -36,6 +40,7 @@ class MainFrame {
     void ShowSound();
     void CheckMute(bool muted);
     HWND window;
+    int32_t dpi;
     // The part of a notch that fine-grained wheels have turned so far.
     int32_t wheelRemainder;
 };

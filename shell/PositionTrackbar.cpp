@@ -8,6 +8,7 @@
 #include "movie/MovieWindow.h"
 #include "shell/Application.h"
 #include "shell/FrameGeometry.h"
+#include "shell/MainFrame.h"
 #include "shell/TransportToolbar.h"
 #include "shell/VideoHost.h"
 #include "shell/WindowMetrics.h"
@@ -34,11 +35,13 @@ bool PositionTrackbar::Create() {
         return false;
     }
     const WindowMetrics metrics;
+    const int32_t dpi = mainFrame.Dpi();
     // The control sends its notifications to its creation parent for good, so it is created in
     // the video host, which seeks, and only then moved into the toolbar, where it is drawn.
-    const HWND created = CreateWindowExA(0, "msctls_trackbar32", "", TRACKBAR_STYLE, TRACKBAR_LEFT,
-                                         TRACKBAR_TOP, TrackbarCreateWidth(metrics.Width(toolbar)),
-                                         TRACKBAR_HEIGHT, host, nullptr, instance, nullptr);
+    const HWND created =
+        CreateWindowExA(0, "msctls_trackbar32", "", TRACKBAR_STYLE, Scaled(TRACKBAR_LEFT, dpi),
+                        Scaled(TRACKBAR_TOP, dpi), TrackbarCreateWidth(metrics.Width(toolbar), dpi),
+                        Scaled(TRACKBAR_HEIGHT, dpi), host, nullptr, instance, nullptr);
     if (created == nullptr) {
         return false;
     }
@@ -79,7 +82,7 @@ bool PositionTrackbar::OnFrameSize(HWND frame, int32_t, int32_t) {
     if (!GetWindowRect(toolbar, &toolbarRect) || !GetWindowRect(window, &trackbarRect)) {
         return false;
     }
-    const int32_t width = TrackbarNewWidth(toolbarRect.right, trackbarRect.left);
+    const int32_t width = TrackbarNewWidth(toolbarRect.right, trackbarRect.left, mainFrame.Dpi());
     SetWindowPos(window, nullptr, 0, 0, width, trackbarRect.bottom - trackbarRect.top, WIDTH_ONLY);
     return true;
 }
@@ -99,5 +102,17 @@ bool PositionTrackbar::RefreshTrackbar() {
         const int32_t start = movieWindow.GetStart();
         SetPosition(TrackPositionOf(position, start, length));
     }
+    return true;
+}
+
+bool PositionTrackbar::OnDpiChanged(int32_t dpi) {
+    const HWND toolbar = transportToolbar.GetWindow();
+    if (window == nullptr || toolbar == nullptr) {
+        return false;
+    }
+    const WindowMetrics metrics;
+    SetWindowPos(window, nullptr, Scaled(TRACKBAR_LEFT, dpi), Scaled(TRACKBAR_TOP, dpi),
+                 TrackbarCreateWidth(metrics.Width(toolbar), dpi), Scaled(TRACKBAR_HEIGHT, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }

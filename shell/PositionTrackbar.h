@@ -15,6 +15,8 @@ class PositionTrackbar {
     int32_t GetPosition() const;
     bool OnFrameSize(HWND frame, int32_t newClientWidth, int32_t newClientHeight);
     bool RefreshTrackbar();
+    // Its place and height in the toolbar at the new DPI.
+    bool OnDpiChanged(int32_t dpi);
 
   private:
     HWND window;

@@ -23,15 +23,15 @@ int32_t NonNegative(int64_t value) {
 
 ScrollBarsLayout ComputeScrollBars(int32_t hostWidth, int32_t hostHeight, bool clientEdge,
                                    const SystemSizes& sizes, int32_t movieWidth,
-                                   int32_t movieHeight) {
+                                   int32_t movieHeight, int32_t room) {
     int64_t width = hostWidth;
     int64_t height = hostHeight;
     if (clientEdge) {
         width -= sizes.cxEdge;
         height -= sizes.cyEdge;
     }
-    const int64_t needWidth = int64_t{movieWidth} + MOVIE_ROOM;
-    const int64_t needHeight = int64_t{movieHeight} + MOVIE_ROOM;
+    const int64_t needWidth = int64_t{movieWidth} + room;
+    const int64_t needHeight = int64_t{movieHeight} + room;
 
     // Both decisions come from the size without bars, so they do not depend on which bars
     // happen to be shown now and the size message a bar's appearance brings changes nothing.
@@ -51,10 +51,10 @@ ScrollBarsLayout ComputeScrollBars(int32_t hostWidth, int32_t hostHeight, bool c
     return layout;
 }
 
-int32_t CentreCoordinate(int32_t movieSize, int32_t clientSize, int32_t scrollPosition) {
-    const int64_t origin = int64_t{movieSize} + MOVIE_ROOM < clientSize
-                               ? (int64_t{clientSize} - movieSize) / 2
-                               : MOVIE_ROOM / 2;
+int32_t CentreCoordinate(int32_t movieSize, int32_t clientSize, int32_t scrollPosition,
+                         int32_t room) {
+    const int64_t origin =
+        int64_t{movieSize} + room < clientSize ? (int64_t{clientSize} - movieSize) / 2 : room / 2;
     return Saturate(origin - scrollPosition);
 }
 

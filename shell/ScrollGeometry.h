@@ -25,13 +25,15 @@ struct ScrollBarsLayout {
 
 // From the host's outer size (the edge taken off when it has one) and the movie window's outer
 // size: which bars show, their ranges and pages. Pages are never negative.
+// room is the margin around the movie, both sides together (MOVIE_ROOM at the window's DPI).
 ScrollBarsLayout ComputeScrollBars(int32_t hostWidth, int32_t hostHeight, bool clientEdge,
                                    const SystemSizes& sizes, int32_t movieWidth,
-                                   int32_t movieHeight);
+                                   int32_t movieHeight, int32_t room = 8);
 
-// One coordinate of the movie window: centred when it fits with its margin, else 4; then less
-// the scroll position.
-int32_t CentreCoordinate(int32_t movieSize, int32_t clientSize, int32_t scrollPosition);
+// One coordinate of the movie window: centred when it fits with its margin, else half the
+// margin (4 at 96 DPI); then less the scroll position.
+int32_t CentreCoordinate(int32_t movieSize, int32_t clientSize, int32_t scrollPosition,
+                         int32_t room = 8);
 
 // The change a scroll code asks for (thumb is the high word of the message's wParam).
 int32_t ScrollChange(int32_t code, int32_t thumb, int32_t position);

@@ -13,6 +13,7 @@
 #include "shell/MainFrame.h"
 #include "shell/WindowMetrics.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -43,9 +44,37 @@ bool PartShows(HWND window, WPARAM part, const char* text) {
     return std::strcmp(shown, text) == 0;
 }
 
+// The width of a text in a window's font.
+int32_t TextWidth(HDC dc, const char* text) {
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    return size.cx;
+}
+
+// The status font for a DPI: the system's for that DPI where it can tell (Windows 10 1607 and
+// later), else its own scaled from the DPI it has.
+HFONT StatusFontFor(int32_t dpi, int32_t systemDpi) {
+    typedef BOOL(WINAPI * ParametersForDpi)(UINT, UINT, PVOID, UINT, UINT);
+    const ParametersForDpi parametersForDpi =
+        reinterpret_cast<ParametersForDpi>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+    // The wide form: SystemParametersInfoForDpi has no 8-bit one.
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (parametersForDpi != nullptr && parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics,
+                                                        &metrics, 0, static_cast<UINT>(dpi))) {
+        return CreateFontIndirectW(&metrics.lfStatusFont);
+    }
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        return nullptr;
+    }
+    metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi, systemDpi);
+    return CreateFontIndirectW(&metrics.lfStatusFont);
+}
+
 } // namespace
 
-StatusBar::StatusBar() : window(nullptr) {}
+StatusBar::StatusBar() : window(nullptr), font(nullptr), stateWidth(0), timeWidth(0) {}
 
 bool StatusBar::Create() {
     const HWND frame = mainFrame.GetWindow();
@@ -58,6 +87,7 @@ bool StatusBar::Create() {
         return false;
     }
     window = created;
+    MeasureParts();
     SetParts();
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -70,7 +100,7 @@ bool StatusBar::SetParts() {
     }
     const WindowMetrics metrics;
     const std::array<int32_t, 3> edges =
-        StatusPartEdges(metrics.Width(window), metrics.Height(window));
+        StatusPartEdgesFor(metrics.Width(window), metrics.Height(window), stateWidth, timeWidth);
     INT parts[3] = {edges[0], edges[1], edges[2]};
     SendMessageA(window, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
     return true;
@@ -129,4 +159,53 @@ bool StatusBar::RefreshStatus() {
         }
     }
     return true;
+}
+
+void StatusBar::MeasureParts() {
+    const HDC dc = GetDC(window);
+    if (dc == nullptr) {
+        return;
+    }
+    const HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0));
+    const HGDIOBJ was = shown != nullptr ? SelectObject(dc, shown) : nullptr;
+    int32_t state = 0;
+    for (const PlayerState each : {MCI_MODE_STOP, MCI_MODE_PLAY, MCI_MODE_PAUSE}) {
+        state = std::max(state, TextWidth(dc, StateText(each)));
+    }
+    // The longest time text, every digit the font's widest: no time can be wider.
+    char widest = '0';
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        const char one[2] = {digit, '\0'};
+        const char best[2] = {widest, '\0'};
+        widest = TextWidth(dc, one) > TextWidth(dc, best) ? digit : widest;
+    }
+    char time[] = "00:00:00/00:00:00";
+    for (char& c : time) {
+        c = c == '0' ? widest : c;
+    }
+    const int32_t dpi = mainFrame.Dpi();
+    stateWidth = StatusPartWidth(state, dpi);
+    timeWidth = StatusPartWidth(TextWidth(dc, time), dpi);
+    if (was != nullptr) {
+        SelectObject(dc, was);
+    }
+    ReleaseDC(window, dc);
+}
+
+bool StatusBar::OnDpiChanged(int32_t dpi) {
+    if (window == nullptr) {
+        return false;
+    }
+    const HFONT newFont = StatusFontFor(dpi, WindowDpi(nullptr));
+    if (newFont != nullptr) {
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(newFont), TRUE);
+        if (font != nullptr) {
+            DeleteObject(font);
+        }
+        font = newFont;
+    }
+    // The control takes the height of its new font along the frame's bottom.
+    SendMessageA(window, WM_SIZE, 0, 0);
+    MeasureParts();
+    return SetParts();
 }

@@ -15,10 +15,18 @@ class StatusBar {
     bool ShowHelpText(const char* text);
     bool ShowTime(int32_t position, int32_t length);
     bool RefreshStatus();
+    // The status font at the new DPI, and the parts measured in it.
+    bool OnDpiChanged(int32_t dpi);
 
   private:
     bool SetParts();
+    // Measures the widest state and time texts in the control's font.
+    void MeasureParts();
     HWND window;
+    // Made for a DPI change; the control's own font until then.
+    HFONT font;
+    int32_t stateWidth;
+    int32_t timeWidth;
 };
 
 extern StatusBar statusBar;

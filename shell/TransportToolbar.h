@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 
@@ -13,9 +14,16 @@ class TransportToolbar {
     HWND GetWindow() const { return window; }
     bool OnFrameSize(HWND frame, int32_t newClientWidth, int32_t newClientHeight);
     bool RefreshButtons();
+    // Buttons and images at the new DPI's size; the frame lays the toolbar out afterwards.
+    bool OnDpiChanged(int32_t dpi);
 
   private:
     HWND window;
+    // Drawn at run time for a DPI other than 96, kept while the toolbar may draw from them.
+    HBITMAP strip;
+    HIMAGELIST images;
+    // The toolbar's height at 96 DPI, from the height the control chose at creation.
+    int32_t baseHeight;
 };
 
 extern TransportToolbar transportToolbar;

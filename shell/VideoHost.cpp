@@ -32,6 +32,12 @@ static_assert(MCIWNDM_NOTIFYSIZE == 1226, "size notification");
 
 const int CONTEXT_SUBMENU = 1; // the Play menu
 
+// The margin around a movie at its own size, at the frame's DPI (the movie itself is not
+// scaled: one of its pixels is one of the screen's at 100 %).
+int32_t MovieRoom() {
+    return Scaled(MOVIE_ROOM, mainFrame.Dpi());
+}
+
 } // namespace
 
 // The movie window's own procedure, which the host's press watch passes every message on to.
@@ -187,7 +193,7 @@ bool VideoHost::UpdateScrollBars() {
                                GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
     const ScrollBarsLayout layout =
         ComputeScrollBars(metrics.Width(window), metrics.Height(window), clientEdge, sizes,
-                          metrics.Width(movie), metrics.Height(movie));
+                          metrics.Width(movie), metrics.Height(movie), MovieRoom());
 
     // Positions are left to the platform, which keeps them within the new range and page.
     SCROLLINFO info = {};
@@ -218,9 +224,9 @@ bool VideoHost::CentreMovie() {
     }
     const WindowMetrics metrics;
     const int32_t x = CentreCoordinate(metrics.Width(movie), metrics.ClientWidth(window),
-                                       GetScrollPos(window, SB_HORZ));
+                                       GetScrollPos(window, SB_HORZ), MovieRoom());
     const int32_t y = CentreCoordinate(metrics.Height(movie), metrics.ClientHeight(window),
-                                       GetScrollPos(window, SB_VERT));
+                                       GetScrollPos(window, SB_VERT), MovieRoom());
     RECT was = {0, 0, 0, 0};
     GetWindowRect(movie, &was);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&was), 2);

@@ -50,3 +50,32 @@ int32_t WindowMetrics::ClientHeight(HWND window) const {
     const RECT rect = ClientRect(window);
     return rect.bottom - rect.top;
 }
+
+namespace {
+
+// Looked up by name, once: older systems have no such function, and the program still starts.
+typedef UINT(WINAPI* DpiForWindow)(HWND);
+DpiForWindow dpiForWindow = nullptr;
+bool dpiForWindowLooked = false;
+
+} // namespace
+
+int32_t WindowDpi(HWND window) {
+    if (!dpiForWindowLooked) {
+        dpiForWindowLooked = true;
+        dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    }
+    if (window != nullptr && dpiForWindow != nullptr) {
+        const UINT dpi = dpiForWindow(window);
+        if (dpi != 0) {
+            return static_cast<int32_t>(dpi);
+        }
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : 96;
+}

@@ -14,3 +14,7 @@ class WindowMetrics {
     int32_t ClientWidth(HWND window) const;
     int32_t ClientHeight(HWND window) const;
 };
+
+// The DPI a window is drawn at: GetDpiForWindow's where the system has it (Windows 10 1607 and
+// later), else the screen's; the screen's for a null window.
+int32_t WindowDpi(HWND window);

@@ -2,6 +2,8 @@
 // includes: drawres DIR writes DIR/toolbar.bmp and DIR/main.ico; drawres --check DIR fails when
 // the files in DIR differ from what would be written. Plain host C++, no libraries, so the
 // pictures can be remade and reviewed like code.
+#include "shell/ToolbarGlyphs.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -58,120 +60,26 @@ void PutColorTable(Bytes& out, const std::vector<Rgb>& colors) {
 constexpr int STRIP_WIDTH = 173;
 constexpr int STRIP_HEIGHT = 19;
 constexpr int CELL = 20;
-constexpr int GLYPHS = 8;
 
-// Colour indices of the strip. The toolbar maps light gray, mid gray and white to the button
-// face, shadow and highlight, so the glyphs get a raised edge in whatever colours the system has.
-enum : uint8_t { BACKGROUND = 0, DARK_RED = 1, DARK_GREEN = 2, MID_GRAY = 3, WHITE = 4 };
-
+// The toolbar maps light gray, mid gray and white to the button face, shadow and highlight, so
+// the glyphs get a raised edge in whatever colours the system has.
 std::vector<Rgb> StripColors() {
     std::vector<Rgb> colors(256, Rgb{0, 0, 0});
-    colors[BACKGROUND] = {192, 192, 192};
-    colors[DARK_RED] = {128, 0, 0};
-    colors[DARK_GREEN] = {0, 64, 0};
-    colors[MID_GRAY] = {128, 128, 128};
-    colors[WHITE] = {255, 255, 255};
+    colors[GLYPH_FACE] = {192, 192, 192};
+    colors[GLYPH_RED] = {128, 0, 0};
+    colors[GLYPH_GREEN] = {0, 64, 0};
+    colors[GLYPH_SHADOW] = {128, 128, 128};
+    colors[GLYPH_GLINT] = {255, 255, 255};
     return colors;
 }
 
-// One cell's glyph shape, top-down, before shading.
-struct Cell {
-    bool on[STRIP_HEIGHT][CELL] = {};
-
-    bool At(int x, int y) const {
-        return x >= 0 && x < CELL && y >= 0 && y < STRIP_HEIGHT && on[y][x];
-    }
-    void Fill(int left, int top, int right, int bottom) {
-        for (int y = top; y <= bottom; ++y) {
-            for (int x = left; x <= right; ++x) {
-                on[y][x] = true;
-            }
-        }
-    }
-    // Triangles 11 rows high around row 9, 6 columns wide; `base` is the column of the flat side.
-    void RightTriangle(int base) {
-        for (int y = 4; y <= 14; ++y) {
-            const int d = y > 9 ? y - 9 : 9 - y;
-            Fill(base, y, base + 5 - d, y);
-        }
-    }
-    void LeftTriangle(int base) {
-        for (int y = 4; y <= 14; ++y) {
-            const int d = y > 9 ? y - 9 : 9 - y;
-            Fill(base - 5 + d, y, base, y);
-        }
-    }
-};
-
-Cell GlyphShape(int index) {
-    Cell c;
-    switch (index) {
-    case 0: // play
-        c.RightTriangle(7);
-        break;
-    case 1: // pause
-        c.Fill(5, 4, 7, 14);
-        c.Fill(11, 4, 13, 14);
-        break;
-    case 2: // stop: a square with its corners cut
-        c.Fill(5, 4, 14, 13);
-        c.on[4][5] = c.on[4][14] = c.on[13][5] = c.on[13][14] = false;
-        break;
-    case 3: // eject: a triangle over a bar
-        for (int y = 4; y <= 9; ++y) {
-            c.Fill(9 - (y - 4), y, 9 + (y - 4), y);
-        }
-        c.Fill(4, 11, 14, 13);
-        break;
-    case 4: // to start
-        c.Fill(3, 4, 4, 14);
-        c.LeftTriangle(10);
-        c.LeftTriangle(16);
-        break;
-    case 5: // rewind
-        c.LeftTriangle(9);
-        c.LeftTriangle(15);
-        break;
-    case 6: // forward
-        c.RightTriangle(4);
-        c.RightTriangle(10);
-        break;
-    case 7: // to end
-        c.RightTriangle(3);
-        c.RightTriangle(9);
-        c.Fill(15, 4, 16, 14);
-        break;
-    default:
-        break;
-    }
-    return c;
-}
-
-// Shading: a white glint on the upper-left corners, dark green on the lower-right corners (not
-// along slanted edges) and a mid-gray drop shadow one pixel down and right.
-uint8_t GlyphPixel(const Cell& c, int x, int y) {
-    if (c.At(x, y)) {
-        if (!c.At(x - 1, y) && !c.At(x, y - 1) && !c.At(x + 1, y - 1)) {
-            return WHITE;
-        }
-        if (!c.At(x + 1, y) && !c.At(x, y + 1) && !c.At(x - 1, y + 1)) {
-            return DARK_GREEN;
-        }
-        return DARK_RED;
-    }
-    if (c.At(x - 1, y - 1)) {
-        return MID_GRAY;
-    }
-    return BACKGROUND;
-}
-
 Bytes ToolbarBitmap() {
-    std::vector<uint8_t> pixels(STRIP_WIDTH * STRIP_HEIGHT, BACKGROUND); // top-down
-    for (int i = 0; i < GLYPHS; ++i) {
-        const Cell c = GlyphShape(i);
+    std::vector<uint8_t> pixels(STRIP_WIDTH * STRIP_HEIGHT, GLYPH_FACE); // top-down
+    for (int i = 0; i < GLYPH_COUNT; ++i) {
         for (int y = 0; y < STRIP_HEIGHT; ++y) {
             for (int x = 0; x < CELL; ++x) {
-                pixels[static_cast<size_t>(y * STRIP_WIDTH + i * CELL + x)] = GlyphPixel(c, x, y);
+                pixels[static_cast<size_t>(y * STRIP_WIDTH + i * CELL + x)] =
+                    GlyphPixel(i, x, y, CELL);
             }
         }
     }

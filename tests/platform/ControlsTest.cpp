@@ -56,9 +56,11 @@ void ExpectPartsFromOuterSize() {
     INT edges[3] = {};
     ASSERT_EQ(3,
               SendMessageA(statusBar.GetWindow(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges)));
-    EXPECT_EQ(w - h - 160, edges[0]);
-    EXPECT_EQ(w - h - 80, edges[1]);
+    // The state part keeps its 80 pixels; the time part is as wide as its widest text needs.
+    EXPECT_EQ(80, edges[1] - edges[0]);
+    EXPECT_GE(edges[2] - edges[1], 80);
     EXPECT_EQ(w - h, edges[2]);
+    ExpectStatusTextsFit();
 }
 
 } // namespace

@@ -436,8 +436,21 @@ TEST_P(FrameCommand, ReachesItsHandler) {
         EXPECT_EQ(MCI_MODE_NOT_READY, playerState);
         return;
     }
+    case IDM_MUTE: {
+        // Observed by what it says; the check mark says the same, and a second Mute leaves
+        // the sound as the test found it.
+        EXPECT_EQ(0, SendMessageA(frame, WM_COMMAND, wParam, 0));
+        const std::string said = playertest::StatusPart(0);
+        EXPECT_TRUE(said == "Muted" || said.rfind("Volume ", 0) == 0 || said == "No sound device")
+            << said;
+        EXPECT_EQ(said == "Muted", Checked(IDM_MUTE));
+        SendMessageA(frame, WM_COMMAND, wParam, 0);
+        EXPECT_NE(said == "Muted", Checked(IDM_MUTE) && said != "No sound device");
+        return;
+    }
     default:
-        // Play/Pause, Close, Stop, Beginning, Rewind, Forward, End without a movie.
+        // Play/Pause, Close, Stop, Beginning, Rewind, Forward, End, the frame steps without a
+        // movie; the volume steps, which leave the menu as it was.
         EXPECT_EQ(0, SendMessageA(frame, WM_COMMAND, wParam, 0));
         PumpPending();
         EXPECT_EQ(MCI_MODE_NOT_READY, playerState);

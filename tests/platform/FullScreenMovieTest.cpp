@@ -326,9 +326,11 @@ TEST(FullScreenContextMenu, IsTheSavedPlayMenuAndItsFullScreenItemLeaves) {
     }
     EXPECT_EQ(FullScreen, fullScreenController.mode); // Escape only closed the menu
 
-    // Full Screen is the item above the last one, Repeat. (Its mnemonic is Forward's too.)
+    // Full Screen is the fifth item from the bottom, above Repeat and the three sound items.
+    // (Its mnemonic is Forward's too.)
     FrameCommandCounter counter;
-    const PopupSeen chosen = ContextMenuAt(300, 250, {VK_UP, VK_UP, VK_RETURN});
+    const PopupSeen chosen =
+        ContextMenuAt(300, 250, {VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN});
     ASSERT_TRUE(chosen.seen);
     EXPECT_EQ(1, counter.Count(IDM_FULLSCREEN));
     EXPECT_EQ(0, counter.Count(IDM_REPEAT));

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <map>
 #include <string>
@@ -112,6 +113,39 @@ inline std::string StatusPart(int part) {
     }
     SendMessageA(statusBar.GetWindow(), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+// The width of a text in the status bar's font.
+inline int StatusTextWidth(const char* text) {
+    const HWND status = statusBar.GetWindow();
+    const HDC dc = GetDC(status);
+    const HGDIOBJ was =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+    SelectObject(dc, was);
+    ReleaseDC(status, dc);
+    return size.cx;
+}
+
+// The room a status part's text has: the part less its sunken edge (1 pixel each side) and the
+// control's margin of 3 on the text's left.
+inline int StatusTextRoom(int part) {
+    RECT rect = {};
+    SendMessageA(statusBar.GetWindow(), SB_GETRECT, static_cast<WPARAM>(part),
+                 reinterpret_cast<LPARAM>(&rect));
+    return rect.right - rect.left - 5;
+}
+
+// Every text the state and time parts can hold fits them unclipped.
+inline void ExpectStatusTextsFit() {
+    for (const char* text : {"Stopped", "Playing", "Paused"}) {
+        EXPECT_LE(StatusTextWidth(text), StatusTextRoom(1)) << text;
+    }
+    for (const char* text : {"00:00/00:00", "59:59/59:59", "01:10:00/01:10:00", "59:59:59/59:59:59",
+                             "00:00:00/59:59:59"}) {
+        EXPECT_LE(StatusTextWidth(text), StatusTextRoom(2)) << text;
+    }
 }
 
 inline void SetStatusPart(int part, const char* text) {

@@ -861,14 +861,18 @@ TEST(Resource, IconIsOneFourBitImageWithMask) {
 
 // ---- Manifest -----------------------------------------------------------------------------
 
-// The root element and the UTF-8 code page, nothing else: no dependency on common controls 6,
-// so the controls keep their classic look. Written with an end tag: Wine 8's manifest parser
-// rejects a self-closing root element.
-TEST(Resource, ManifestAsksOnlyForTheUtf8CodePage) {
+// The root element, the DPI awareness and the UTF-8 code page, nothing else: no dependency on
+// common controls 6, so the controls keep their classic look. Written with an end tag: Wine 8's
+// manifest parser rejects a self-closing root element.
+TEST(Resource, ManifestAsksOnlyForDpiAwarenessAndTheUtf8CodePage) {
     const std::vector<uint8_t> raw = ResourceBytes(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
     const std::string text(raw.begin(), raw.end());
     EXPECT_EQ("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
               "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\"><windowsSettings>"
+              "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+              "true/pm</dpiAware>"
+              "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+              "PerMonitorV2, PerMonitor</dpiAwareness>"
               "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
               "UTF-8</activeCodePage></windowsSettings></application></assembly>",
               text);

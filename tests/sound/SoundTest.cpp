@@ -830,4 +830,23 @@ INSTANTIATE_TEST_SUITE_P(Levels, SoundLevelTest, testing::ValuesIn(LEVELS),
                              return std::string(info.param.name);
                          });
 
+// Run by its own ctest entry, whose PULSE_SERVER names no server: Wine then has no sound device,
+// and the volume commands say so while the movie plays on without sound.
+TEST(NoSoundServer, VolumeCommandsSayNoSoundDevice) {
+    ASSERT_EQ(0u, mixerGetNumDevs()) << "a sound device is there: run with PULSE_SERVER naming "
+                                        "no server";
+    ASSERT_NO_FATAL_FAILURE(StartWithEveryControl());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie(TONE.name));
+    Command(IDM_PLAYPAUSE);
+    for (int id : {IDM_VOLUMEUP, IDM_VOLUMEDOWN, IDM_MUTE}) {
+        SetStatusPart(0, "");
+        Command(id);
+        EXPECT_EQ(NO_SOUND_DEVICE_TEXT, StatusPart(0)) << "after command " << id;
+    }
+    EXPECT_EQ(0u, GetMenuState(PlayerMenu(), IDM_MUTE, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(MCI_MODE_PLAY, playerState);
+    EXPECT_TRUE(PumpUntil([] { return MoviePosition() >= 1000; }, 10000))
+        << "the movie did not play on";
+}
+
 } // namespace

@@ -1,11 +1,13 @@
 // Measures the player against the bare movie host, side by side in one run, and prints a
 // Markdown table: start-up to the first frame, a second open while a movie plays, playback
-// CPU, the cost of a thumb-drag notification, memory and handle counts. The soak mode keeps
-// the player repeating and re-opening movies and prints its resources once a minute.
+// CPU, the cost of a thumb-drag notification and of a volume change, memory and handle
+// counts. The soak mode keeps the player repeating and re-opening movies and prints its
+// resources once a minute.
 //
 //   bench_driver run PLAYER.exe BARE.exe PLAY.avi SECOND.avi RUNS
 //   bench_driver soak PLAYER.exe FIRST.avi SECOND.avi MINUTES CYCLE_SECONDS
 //   bench_driver child open|thumb player|bare FIRST.avi [SECOND.avi]   (used by run)
+//   bench_driver child notify|volume player FIRST.avi                   (used by run)
 //
 // Out of process (start-up, CPU, memory, handles): the real executables, started with
 // CreateProcessA and watched from here. In process (second open, thumb drag): a child copy of
@@ -41,6 +43,7 @@ namespace {
 const char MOVIE_CLASS[] = "MCIWndClass";
 const DWORD CPU_WINDOW_MS = 5000;
 const int THUMB_MOVES = 1000;
+const int VOLUME_CHANGES = 20;
 const DWORD LAUNCH_TIMEOUT_MS = 30000;
 
 double NowMs() {
@@ -642,6 +645,41 @@ int ChildNotifyPlayer() {
     return 0;
 }
 
+// A volume change while a movie with sound plays: Volume Down sent to the frame, timed until
+// SendMessageA returns. The first command opens the mixer (it is opened on first use, never at
+// start-up) and is given apart; then Down and Up alternate, so that every Down changes the
+// volume, and the Downs are timed.
+int ChildVolumePlayer() {
+    HACCEL accelerators = nullptr;
+    if (!StartUp(GetModuleHandleA(nullptr), firstPath, &accelerators)) {
+        return 2;
+    }
+    PumpFor(1000);
+    if (movieWindow.GetWindow() == nullptr || playerState != MCI_MODE_PLAY) {
+        return 3;
+    }
+    const HWND frame = mainFrame.GetWindow();
+    const auto timed = [frame](int id) {
+        const double started = NowMs();
+        SendMessageA(frame, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        return NowMs() - started;
+    };
+    const double first = timed(IDM_VOLUMEDOWN);
+    PumpPending();
+    std::vector<double> downs;
+    for (int i = 0; i < VOLUME_CHANGES; ++i) {
+        timed(IDM_VOLUMEUP);
+        PumpPending();
+        downs.push_back(timed(IDM_VOLUMEDOWN));
+        PumpPending();
+    }
+    const bool played = playerState == MCI_MODE_PLAY;
+    std::printf("volume_first_ms %.3f\nvolume_ms %.3f\n", first, Median(downs));
+    DestroyWindow(frame);
+    PumpPending();
+    return played ? 0 : 4;
+}
+
 int RunChild(int argc, char** argv) {
     if (argc < 5) {
         return 1;
@@ -657,6 +695,8 @@ int RunChild(int argc, char** argv) {
         result = player ? ChildThumbPlayer() : ChildThumbBare();
     } else if (what == "notify" && player) {
         result = ChildNotifyPlayer();
+    } else if (what == "volume" && player) {
+        result = ChildVolumePlayer();
     }
     std::fflush(stdout);
     return result;
@@ -813,6 +853,9 @@ int RunBenchmark(int argc, char** argv) {
     Row notifyMean = {"Position notification, in process, mean (us)", {}, {}, 0.0, "%.1f"};
     Row notifyDrawnMean = {
         "Position notification with its repaints, mean (us)", {}, {}, 0.0, "%.1f"};
+    Row volumeFirst = {
+        "Volume Down while playing, the first: opens the mixer (ms)", {}, {}, 0.0, "%.2f"};
+    Row volume = {"Volume Down while playing, the command alone (ms)", {}, {}, 0.0, "%.3f"};
     Row privateBytes = {"Private bytes after opening (KB)", {}, {}, 1.05, "%.0f"};
     Row peakPrivate = {"Peak private bytes (KB)", {}, {}, 1.05, "%.0f"};
     Row peakWorkingSet = {"Peak working set (KB)", {}, {}, 0.0, "%.0f"};
@@ -889,6 +932,12 @@ int RunBenchmark(int argc, char** argv) {
                 add(notifyMean, ValueOf(values, "notify_mean_us"));
                 add(notifyDrawnMean, ValueOf(values, "notify_drawn_mean_us"));
             }
+            values.clear();
+            if (inProcess && isPlayer && soundMovie != nullptr && soundMovie[0] != '\0' &&
+                RunChildMeasure(std::string("volume player ") + Quoted(soundMovie), &values)) {
+                add(volumeFirst, ValueOf(values, "volume_first_ms"));
+                add(volume, ValueOf(values, "volume_ms"));
+            }
             std::fprintf(stderr,
                          "run %d %s: start-up %.1f ms, cpu %.1f ms%s, fit cpu %.1f ms, open %.1f "
                          "ms, thumb %.1f us\n",
@@ -907,12 +956,11 @@ int RunBenchmark(int argc, char** argv) {
                 Median(emptyProcess), Smallest(startUp.player), Smallest(startUp.bare));
     std::printf("| Measure | Player | Bare host | Player / bare | Goal | Met |\n");
     std::printf("|---|---:|---:|---:|---|---|\n");
-    for (const Row* row :
-         {&startUp,      &open,        &openCall,       &cpu,        &cpuSound,
-          &xServerCpu,   &fitCpu,      &fitXServerCpu,  &thumb,      &thumbMean,
-          &thumbDrawn,   &notify,      &notifyDrawn,    &notifyMean, &notifyDrawnMean,
-          &privateBytes, &peakPrivate, &peakWorkingSet, &user,       &gdi,
-          &kernel}) {
+    for (const Row* row : {&startUp,     &open,   &openCall,      &cpu,         &cpuSound,
+                           &xServerCpu,  &fitCpu, &fitXServerCpu, &thumb,       &thumbMean,
+                           &thumbDrawn,  &notify, &notifyDrawn,   &notifyMean,  &notifyDrawnMean,
+                           &volumeFirst, &volume, &privateBytes,  &peakPrivate, &peakWorkingSet,
+                           &user,        &gdi,    &kernel}) {
         PrintRow(*row);
     }
     std::printf("\n");

@@ -3,7 +3,8 @@
 // the case reads that file while it grows, so its length is the time and an offset in it is a
 // moment. The test movies play a tone of 440 Hz that changes to 1320 Hz half-way: zero
 // crossings per window tell silence, the one and the other apart, and so where in the movie
-// a sound came from.
+// a sound came from. A steady tone's level (the root mean square of a window) tells what the
+// player's volume made of it.
 //
 // Each path drives the player with its own commands at moments of the recording, and a model
 // of what must be heard follows it: while the player plays, the movie's tone from where the
@@ -12,8 +13,10 @@
 // the wrong speed are not.
 #include "PlayerSupport.h"
 #include "core/Seeking.h"
+#include "core/Volume.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -104,25 +107,45 @@ class Recording {
     // One character per window of the recording from fromMs to toMs.
     std::string Tones(int64_t fromMs, int64_t toMs) const {
         std::string tones;
-        const int64_t perWindow = RATE * WINDOW_MS / 1000;
-        std::vector<short> samples(static_cast<size_t>(perWindow));
+        std::vector<short> samples;
         for (int64_t at = fromMs; at + WINDOW_MS <= toMs; at += WINDOW_MS) {
-            LARGE_INTEGER offset;
-            offset.QuadPart = at * RATE / 1000 * 2;
-            DWORD read = 0;
-            if (!SetFilePointerEx(file, offset, nullptr, FILE_BEGIN) ||
-                !ReadFile(file, samples.data(), static_cast<DWORD>(perWindow * 2), &read,
-                          nullptr) ||
-                read < perWindow * 2) {
-                tones += OTHER;
-                continue;
-            }
-            tones += ToneOfWindow(samples);
+            tones += ReadWindow(at, &samples) ? ToneOfWindow(samples) : OTHER;
         }
         return tones;
     }
 
+    // The level of each window of the recording from fromMs to toMs: the root mean square of
+    // its samples (-1 for a window not recorded).
+    std::vector<int> Levels(int64_t fromMs, int64_t toMs) const {
+        std::vector<int> levels;
+        std::vector<short> samples;
+        for (int64_t at = fromMs; at + WINDOW_MS <= toMs; at += WINDOW_MS) {
+            if (!ReadWindow(at, &samples)) {
+                levels.push_back(-1);
+                continue;
+            }
+            double sum = 0.0;
+            for (short s : samples) {
+                sum += static_cast<double>(s) * s;
+            }
+            levels.push_back(
+                static_cast<int>(std::sqrt(sum / static_cast<double>(samples.size()))));
+        }
+        return levels;
+    }
+
   private:
+    bool ReadWindow(int64_t at, std::vector<short>* samples) const {
+        const int64_t perWindow = RATE * WINDOW_MS / 1000;
+        samples->resize(static_cast<size_t>(perWindow));
+        LARGE_INTEGER offset;
+        offset.QuadPart = at * RATE / 1000 * 2;
+        DWORD read = 0;
+        return SetFilePointerEx(file, offset, nullptr, FILE_BEGIN) &&
+               ReadFile(file, samples->data(), static_cast<DWORD>(perWindow * 2), &read, nullptr) &&
+               read == perWindow * 2;
+    }
+
     // Silence by its peak; a tone by its zero crossings, counted with a dead band so that
     // noise near zero adds none. The middle interval between crossings gives the pitch, so a
     // window that the sound only partly fills (a loaded machine's gaps) still tells its tone.
@@ -649,6 +672,181 @@ TEST(SoundWithoutVideo, IsRefusedWithoutAFaultAndTheNextMovieStillPlays) {
     path.Do(IDM_PLAYPAUSE);
     ASSERT_NO_FATAL_FAILURE(path.At(7800));
     path.Expect();
+}
+
+} // namespace
+
+namespace {
+
+// --- The volume --------------------------------------------------------------------------------
+
+// steady.avi plays one tone of 440 Hz at one level for 10 s; the player's volume scales it.
+const Clip STEADY = {"steady.avi", 10000, 10000};
+// A change of the volume reaches the recording after what the sound server and Wine had
+// buffered; the level is measured over the second after that.
+const int64_t SETTLE_MS = 700;
+const int64_t MEASURE_MS = 1000;
+
+int Median(std::vector<int> values) {
+    if (values.empty()) {
+        return -1;
+    }
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// Drives the player's volume commands while the steady tone plays, and compares each level
+// heard with the level at 100 %.
+class LevelPath {
+  public:
+    bool Start() { return recording.Open(); }
+
+    // A command, and what status part 0 then reads.
+    void Do(int id, const char* status) {
+        Command(id);
+        EXPECT_EQ(status, StatusPart(0)) << "after command " << id;
+    }
+
+    // Volume Up until the volume is 100 %.
+    void Full() {
+        for (int i = 0; i < 100 / VOLUME_STEP && StatusPart(0) != "Volume 100%"; ++i) {
+            Command(IDM_VOLUMEUP);
+        }
+        ASSERT_EQ("Volume 100%", StatusPart(0));
+    }
+
+    // Volume Down ten times: 100 % to 50 %.
+    void Half() {
+        for (int i = 0; i < 10; ++i) {
+            Command(IDM_VOLUMEDOWN);
+        }
+        EXPECT_EQ("Volume 50%", StatusPart(0));
+    }
+
+    void Play() {
+        Command(IDM_PLAYPAUSE);
+        ASSERT_EQ(MCI_MODE_PLAY, playerState);
+    }
+
+    // The level at 100 %, which the others are compared with.
+    void Reference() {
+        reference = Measure("at 100 %");
+        ASSERT_GT(reference, 1000) << "the tone was not heard at 100 %";
+    }
+
+    // The level heard now is ratio times the reference, within a fifth; 0 is silence.
+    void Expect(double ratio, const char* what) {
+        const int level = Measure(what);
+        if (ratio == 0.0) {
+            EXPECT_LT(level, reference / 50) << what;
+        } else {
+            EXPECT_GE(level, reference * ratio * 0.8) << what;
+            EXPECT_LE(level, reference * ratio * 1.2) << what;
+        }
+    }
+
+  private:
+    // The median level of the windows of one second, once the last change has settled.
+    int Measure(const char* what) {
+        const int64_t from = recording.NowMs() + SETTLE_MS;
+        const int64_t to = from + MEASURE_MS;
+        EXPECT_TRUE(recording.WaitUntil(to, [] {})) << "the recording stopped growing";
+        const std::vector<int> levels = recording.Levels(from, to);
+        const int level = Median(levels);
+        std::printf("%-28s level %5d, windows", what, level);
+        for (int window : levels) {
+            std::printf(" %d", window);
+        }
+        std::printf("\n");
+        return level;
+    }
+
+    Recording recording;
+    int reference = 0;
+};
+
+struct LevelCase {
+    const char* name;
+    std::function<void(LevelPath&)> run;
+};
+
+void PrintTo(const LevelCase& level, std::ostream* out) {
+    *out << level.name;
+}
+
+const LevelCase LEVELS[] = {
+    {"HalfVolume",
+     [](LevelPath& p) {
+         p.Play();
+         p.Reference();
+         p.Half();
+         p.Expect(0.5, "at 50 %");
+     }},
+    {"MuteAndUnmute",
+     [](LevelPath& p) {
+         p.Play();
+         p.Reference();
+         p.Do(IDM_MUTE, "Muted");
+         p.Expect(0.0, "muted");
+         p.Do(IDM_MUTE, "Volume 100%");
+         p.Expect(1.0, "unmuted");
+     }},
+    {"StopAndPlay",
+     [](LevelPath& p) {
+         p.Play();
+         p.Reference();
+         p.Half();
+         p.Expect(0.5, "at 50 %");
+         Command(IDM_STOP);
+         p.Play();
+         p.Expect(0.5, "after Stop and Play");
+     }},
+    {"NextMovie",
+     [](LevelPath& p) {
+         p.Play();
+         p.Reference();
+         p.Half();
+         p.Expect(0.5, "at 50 %");
+         Command(IDM_CLOSE);
+         ASSERT_NO_FATAL_FAILURE(OpenMovie(STEADY.name));
+         p.Play();
+         p.Expect(0.5, "in the next movie");
+     }},
+};
+
+class SoundLevelTest : public testing::TestWithParam<LevelCase> {};
+
+TEST_P(SoundLevelTest, FollowsTheVolume) {
+    ASSERT_NO_FATAL_FAILURE(StartWithEveryControl());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie(STEADY.name));
+    LevelPath path;
+    ASSERT_TRUE(path.Start()) << "no recording: run under tests/sound/record";
+    ASSERT_NO_FATAL_FAILURE(path.Full());
+    GetParam().run(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, SoundLevelTest, testing::ValuesIn(LEVELS),
+                         [](const testing::TestParamInfo<LevelCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Run by its own ctest entry, whose PULSE_SERVER names no server: Wine then has no sound device,
+// and the volume commands say so while the movie plays on without sound.
+TEST(NoSoundServer, VolumeCommandsSayNoSoundDevice) {
+    ASSERT_EQ(0u, mixerGetNumDevs()) << "a sound device is there: run with PULSE_SERVER naming "
+                                        "no server";
+    ASSERT_NO_FATAL_FAILURE(StartWithEveryControl());
+    ASSERT_NO_FATAL_FAILURE(OpenMovie(TONE.name));
+    Command(IDM_PLAYPAUSE);
+    for (int id : {IDM_VOLUMEUP, IDM_VOLUMEDOWN, IDM_MUTE}) {
+        SetStatusPart(0, "");
+        Command(id);
+        EXPECT_EQ(NO_SOUND_DEVICE_TEXT, StatusPart(0)) << "after command " << id;
+    }
+    EXPECT_EQ(0u, GetMenuState(PlayerMenu(), IDM_MUTE, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(MCI_MODE_PLAY, playerState);
+    EXPECT_TRUE(PumpUntil([] { return MoviePosition() >= 1000; }, 10000))
+        << "the movie did not play on";
 }
 
 } // namespace

@@ -590,9 +590,12 @@ LRESULT MainFrame::OnDpiChanged(HWND frame, WPARAM wParam, LPARAM lParam) {
     positionTrackbar.OnDpiChanged(newDpi);
     RECT before = {0, 0, 0, 0};
     GetClientRect(frame, &before);
-    SetWindowPos(frame, nullptr, suggested->left, suggested->top,
-                 suggested->right - suggested->left, suggested->bottom - suggested->top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // In full screen the frame keeps covering its monitor, whatever its scale.
+    if (fullScreenController.mode == Windowed) {
+        SetWindowPos(frame, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     RECT after = {0, 0, 0, 0};
     GetClientRect(frame, &after);
     if (after.right == before.right && after.bottom == before.bottom) {

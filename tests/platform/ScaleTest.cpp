@@ -201,7 +201,18 @@ TEST(Scale, ADpiChangeTakesTheSuggestedPlaceAndScalesEverythingAgain) {
     const RECT host = RectInParent(Host());
     EXPECT_EQ(OuterSize(transportToolbar.GetWindow()).cy, host.top);
     EXPECT_EQ(ClientSize(Frame()).cy - OuterSize(statusBar.GetWindow()).cy, host.bottom);
+    // In full screen the frame stays over the whole screen, and leaving it lays out anew.
+    Command(IDM_FULLSCREEN);
+    const RECT full = OuterRect(Frame());
+    SendMessageA(Frame(), WM_DPICHANGED, MAKEWPARAM(was, was),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(SameRect(full, OuterRect(Frame())));
+    EXPECT_EQ(was, Dpi());
+    Command(IDM_FULLSCREEN);
+    ExpectTrackbarRightOfTheButtons(was);
     // The floor follows the new scale.
+    SendMessageA(Frame(), WM_DPICHANGED, MAKEWPARAM(now, now),
+                 reinterpret_cast<LPARAM>(&suggested));
     MoveWindow(Frame(), 0, 0, 100, 100, TRUE);
     EXPECT_EQ(At(400, now), OuterSize(Frame()).cx);
     EXPECT_EQ(At(320, now), OuterSize(Frame()).cy);

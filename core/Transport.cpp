@@ -194,7 +194,8 @@ void OnMoviePosition(int32_t position) {
 }
 
 void OnMovieMode(int32_t newMode) {
-    if (!HaveMovie() || endingMovie) {
+    // The player's own stops (Stop, Close, Exit, opening another movie) are no end of the movie.
+    if (!HaveMovie() || endingMovie || movieWindow.Stopping()) {
         return;
     }
     if (startingPlay && newMode == MCI_MODE_STOP) {

@@ -67,7 +67,7 @@ void LetPlayerThreadsEnd() {
 
 } // namespace
 
-MovieWindow::MovieWindow() : window(nullptr) {}
+MovieWindow::MovieWindow() : window(nullptr), stopping(false) {}
 
 bool MovieWindow::Create(const char* path) {
     if (application.GetInstance() == nullptr || videoHost.GetWindow() == nullptr ||
@@ -208,8 +208,13 @@ void MovieWindow::Pause() const {
     SendMessageA(window, MCI_PAUSE, 0, 0);
 }
 
-void MovieWindow::Stop() const {
+void MovieWindow::Stop() {
+    // Wine's movie window reports the stopped mode from inside the stop, while the player still
+    // says playing; taken for the movie's end, with Repeat on it would play the movie again (a
+    // new driver thread, with its sound, that Destroy would then wait for).
+    stopping = true;
     SendMessageA(window, MCI_STOP, 0, 0);
+    stopping = false;
 }
 
 void MovieWindow::Seek(int32_t position) const {

@@ -15,7 +15,10 @@ class MovieWindow {
 
     void Play() const;
     void Pause() const;
-    void Stop() const;
+    void Stop();
+    // True while Stop runs: a stopped mode the movie window reports then is that stop, not the
+    // movie's end.
+    bool Stopping() const { return stopping; }
     // MCIWND_START (-1) for the start; a position at or past the end goes to the last frame.
     void Seek(int32_t position) const;
     int32_t GetPosition() const;
@@ -42,6 +45,7 @@ class MovieWindow {
     // Whether a movie window that MCIWndCreateA returned shows a movie that can be played.
     static bool IsPlayable(HWND movie);
     HWND window;
+    bool stopping;
 };
 
 extern MovieWindow movieWindow;

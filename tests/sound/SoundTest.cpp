@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -295,6 +296,21 @@ class SoundPath {
             }
         }
     }
+
+    // Waits until the movie has started again count times, and ms into that play.
+    void IntoLoop(int count, int64_t ms) {
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                Watch();
+                return loops >= count;
+            },
+            static_cast<uint32_t>(count * (clip.lengthMs + 5000))))
+            << "the movie started again " << loops << " times, not " << count;
+        At(recording.NowMs() - origin + ms);
+    }
+
+    // Waits ms more after the last moment waited for.
+    void For(int64_t ms) { At(until + ms); }
 
     int Loops() const { return loops; }
     const std::vector<Span>& Spans() const { return spans; }
@@ -590,6 +606,52 @@ TEST(SoundRepeat, PlaysTheSoundInEveryLoop) {
     EXPECT_GE(path.Loops(), 3);
     path.Expect();
 }
+
+// Ending a Repeat play in its first to fourth round: the command answers at once (the window
+// takes no input until it has), and the sound stops with it.
+struct RepeatEnding {
+    const char* name;
+    std::function<void()> end;
+};
+
+void PrintTo(const RepeatEnding& ending, std::ostream* out) {
+    *out << ending.name;
+}
+
+const RepeatEnding REPEAT_ENDINGS[] = {
+    {"Stop", [] { Command(IDM_STOP); }},
+    {"Close", [] { Command(IDM_CLOSE); }},
+    {"Exit", [] { Command(IDM_EXIT); }},
+    {"OpenAnotherMovie", [] { OpenFixture("clip160.avi"); }}, // without sound
+};
+
+class SoundRepeatEndingTest : public testing::TestWithParam<std::tuple<int, RepeatEnding>> {};
+
+TEST_P(SoundRepeatEndingTest, AnswersAtOnceAndStopsTheSound) {
+    const int loops = std::get<0>(GetParam());
+    const RepeatEnding& ending = std::get<1>(GetParam());
+    SoundPath path(TONE);
+    ASSERT_NO_FATAL_FAILURE(StartPath(path, TONE.name));
+    Command(IDM_REPEAT);
+    path.Do(IDM_PLAYPAUSE);
+    ASSERT_NO_FATAL_FAILURE(path.IntoLoop(loops, 1500));
+    const DWORD start = GetTickCount();
+    ending.end();
+    const DWORD took = GetTickCount() - start;
+    std::printf("%s after %d loops took %lu ms\n", ending.name, loops, took);
+    EXPECT_LT(took, 500u);
+    path.Changed();
+    ASSERT_NO_FATAL_FAILURE(path.For(2000));
+    path.Expect();
+}
+
+INSTANTIATE_TEST_SUITE_P(Loops, SoundRepeatEndingTest,
+                         testing::Combine(testing::Values(0, 1, 2, 3),
+                                          testing::ValuesIn(REPEAT_ENDINGS)),
+                         [](const testing::TestParamInfo<std::tuple<int, RepeatEnding>>& info) {
+                             return std::get<1>(info.param).name + std::string("After") +
+                                    std::to_string(std::get<0>(info.param));
+                         });
 
 // --- Sound formats -----------------------------------------------------------------------------
 

@@ -70,6 +70,8 @@ const UINT PLATFORM_CRASH_EXIT = 77;
 // player's 250 ms timer; the grace is how much later it may still hide.
 const DWORD STILL_MOUSE_MS = 2300;
 const DWORD POINTER_GRACE_MS = 700;
+// Far more than a frame of any test movie, and than the time a frame step's event takes.
+const int32_t FRAME_STEP_EDGE_MS = 500;
 
 // ---- random numbers ------------------------------------------------------------------------
 
@@ -980,11 +982,16 @@ void Monkey::SendFrameStep(Random& random) {
     const PlayerState state = playerState;
     const bool steps = movie != nullptr && movieWindow.CanStepFrame(next ? 1 : -1);
     const int32_t position = movie != nullptr ? movieWindow.GetPosition() : 0;
+    // A playing movie moves on meanwhile: near its first or last frame, whether a frame was
+    // left to step to when the player asked is told only by what it did.
+    const bool nearEdge = movie != nullptr && state == MCI_MODE_PLAY &&
+                          (position - movieWindow.GetStart() < FRAME_STEP_EDGE_MS ||
+                           movieWindow.GetEnd() - position < FRAME_STEP_EDGE_MS);
     Announce();
     if (Command(id, high) != 0) {
         Fail("the frame step did not return 0");
     }
-    if (movie == nullptr || !steps) {
+    if (movie == nullptr || (nearEdge ? playerState == MCI_MODE_PLAY : !steps)) {
         // Without a movie, and at the first or the last frame, nothing moves and a playing movie
         // plays on.
         if (playerState != state) {

@@ -1,19 +1,22 @@
 // Looks at a running player from another process, for the end-to-end scripts: its frame's
 // rectangle, style and menu bar, the toolbar's buttons, the trackbar's position, the video
-// area's and the picture's rectangles, the status bar's texts, the keyboard focus and the
-// dialogs and popup menus the player shows.
+// area's and the picture's rectangles, the status bar's texts, the keyboard focus, whether the
+// mouse pointer shows and the dialogs and popup menus the player shows.
 //
 //     player_probe show <frame title>
 //     player_probe wait <timeout ms> <frame title> <key>=<value>|<key><<n>|<key>><n>...
 //     player_probe cancel <frame title>
 //     player_probe close <frame title>
+//     player_probe focus <frame title> trackbar|host|movie|toolbar
 //
 // "show" prints one "key=value" line per fact. "wait" reads them every 20 ms until every
 // condition holds (exit 0) or the time is up (exit 1, with what was seen last); a condition
 // is a key with its value, or a numeric key below or above a number. Conditions separated by
 // a lone "|" are alternatives; "matched=N" tells which one held.
 // "cancel" answers the player's open dialogs with IDCANCEL; "close" asks the frame to close,
-// as its close box does.
+// as its close box does; "focus" gives the keyboard focus to one of the frame's children, as a
+// control that keeps the focus after a click would have it (the player's own controls give it
+// back to the frame), through the player's input state, which the probe shares for that while.
 //
 // The frame is found by its exact title, so a script that opens a movie with a name of its own
 // finds its own player although other players share the Wine server. Everything is read with
@@ -58,6 +61,12 @@ std::string Number(long long value) {
     char text[32];
     std::snprintf(text, sizeof text, "%lld", value);
     return text;
+}
+
+// "left,top,right,bottom"
+std::string RectText(const RECT& rect) {
+    return Number(rect.left) + "," + Number(rect.top) + "," + Number(rect.right) + "," +
+           Number(rect.bottom);
 }
 
 std::string ClassOf(HWND window) {
@@ -152,8 +161,7 @@ Facts Look(const char* title) {
 
     RECT rect = {};
     GetWindowRect(frame, &rect);
-    facts["rect"] = Number(rect.left) + "," + Number(rect.top) + "," + Number(rect.right) + "," +
-                    Number(rect.bottom);
+    facts["rect"] = RectText(rect);
     char style[16];
     std::snprintf(style, sizeof style, "0x%08lX",
                   static_cast<unsigned long>(GetWindowLongA(frame, GWL_STYLE)));
@@ -168,6 +176,9 @@ Facts Look(const char* title) {
     facts["status.visible"] = IsWindowVisible(status) ? "1" : "0";
     facts["trackbar.visible"] = IsWindowVisible(trackbar) ? "1" : "0";
     facts["trackbar"] = AskNumber(trackbar, TBM_GETPOS);
+    RECT trackbarRect = {};
+    GetWindowRect(trackbar, &trackbarRect);
+    facts["trackbar.rect"] = RectText(trackbarRect);
     for (const Button& button : BUTTONS) {
         // Nonzero when enabled (the platform answers with the state bit itself).
         LRESULT enabled = 0;
@@ -180,16 +191,14 @@ Facts Look(const char* title) {
 
     RECT hostRect = {};
     GetWindowRect(host, &hostRect);
-    facts["host"] = Number(hostRect.left) + "," + Number(hostRect.top) + "," +
-                    Number(hostRect.right) + "," + Number(hostRect.bottom);
+    facts["host"] = RectText(hostRect);
     // The movie window, the picture, inside the host: none without a movie.
     const HWND movie = FindWindowExA(host, nullptr, "MCIWndClass", nullptr);
     RECT movieRect = {};
     if (movie != nullptr) {
         GetWindowRect(movie, &movieRect);
     }
-    facts["movie"] = Number(movieRect.left) + "," + Number(movieRect.top) + "," +
-                     Number(movieRect.right) + "," + Number(movieRect.bottom);
+    facts["movie"] = RectText(movieRect);
     facts["host.exstyle"] = Number(GetWindowLongA(host, GWL_EXSTYLE));
     const LONG hostStyle = GetWindowLongA(host, GWL_STYLE);
     facts["host.hbar"] = (hostStyle & WS_HSCROLL) != 0 ? "1" : "0";
@@ -211,6 +220,12 @@ Facts Look(const char* title) {
         facts["focus"] = gui.hwndFocus == frame ? "frame" : ClassOf(gui.hwndFocus);
         facts["active"] = gui.hwndActive == frame ? "frame" : ClassOf(gui.hwndActive);
     }
+    // The platform answers for the foreground thread's pointer, whichever process asks.
+    CURSORINFO cursor = {};
+    cursor.cbSize = sizeof cursor;
+    facts["pointer"] = !GetCursorInfo(&cursor)                ? "?"
+                       : (cursor.flags & CURSOR_SHOWING) != 0 ? "1"
+                                                              : "0";
     facts["dialogs"] = Titles(WindowsOf(pid, "#32770"));
     facts["popups"] = Number(static_cast<long long>(WindowsOf(pid, "#32768").size()));
     return facts;
@@ -257,9 +272,44 @@ bool Holds(const Facts& facts, const std::vector<std::string>& wanted) {
     return true;
 }
 
+// The frame's child of that name; null for an unknown name or a missing window.
+HWND ChildNamed(HWND frame, const std::string& name) {
+    const HWND toolbar = GetDlgItem(frame, IDC_TOOLBAR);
+    const HWND host = GetDlgItem(frame, IDC_VIDEOHOST);
+    if (name == "trackbar") {
+        return FindWindowExA(toolbar, nullptr, TRACKBAR_CLASS_NAME, nullptr);
+    }
+    if (name == "host") {
+        return host;
+    }
+    if (name == "movie") {
+        return FindWindowExA(host, nullptr, "MCIWndClass", nullptr);
+    }
+    return name == "toolbar" ? toolbar : nullptr;
+}
+
+// SetFocus works on the caller's own input state only: joined to the player's thread, the
+// probe's is the player's.
+bool FocusChild(const char* title, const std::string& name) {
+    const HWND frame = FindFrame(title);
+    const HWND child = frame != nullptr ? ChildNamed(frame, name) : nullptr;
+    if (child == nullptr) {
+        return false;
+    }
+    const DWORD player = GetWindowThreadProcessId(frame, nullptr);
+    const DWORD self = GetCurrentThreadId();
+    if (!AttachThreadInput(self, player, TRUE)) {
+        return false;
+    }
+    SetFocus(child);
+    const bool focused = GetFocus() == child;
+    AttachThreadInput(self, player, FALSE);
+    return focused;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: player_probe show TITLE | wait MS TITLE CONDITION... | "
-                         "cancel TITLE | close TITLE\n");
+                         "cancel TITLE | close TITLE | focus TITLE CHILD\n");
     return 2;
 }
 
@@ -324,6 +374,9 @@ int main(int argc, char** argv) {
     if (command == "close") {
         const HWND frame = FindFrame(argv[2]);
         return frame != nullptr && PostMessageA(frame, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (command == "focus" && argc >= 4) {
+        return FocusChild(argv[2], argv[3]) ? 0 : 1;
     }
     return Usage();
 }

@@ -19,7 +19,9 @@
 #include "core/Rules.h"
 #include "core/Seeking.h"
 #include "core/TimeText.h"
+#include "core/Volume.h"
 #include "movie/MovieWindow.h"
+#include "movie/SoundVolume.h"
 #include "res/resource.h"
 #include "shell/Application.h"
 #include "shell/FrameGeometry.h"
@@ -64,6 +66,12 @@ const DWORD SLOW_DEADLINE_MS = 10000;
 const DWORD HANG_MS = 45000; // as the message says
 // Exit code of a run ended by a crash inside the platform's own DLLs; ctest counts it as skipped.
 const UINT PLATFORM_CRASH_EXIT = 77;
+// A still mouse: past the 2 s after which the full-screen pointer hides, by about a tick of the
+// player's 250 ms timer; the grace is how much later it may still hide.
+const DWORD STILL_MOUSE_MS = 2300;
+const DWORD POINTER_GRACE_MS = 700;
+// Far more than a frame of any test movie, and than the time a frame step's event takes.
+const int32_t FRAME_STEP_EDGE_MS = 500;
 
 // ---- random numbers ------------------------------------------------------------------------
 
@@ -127,14 +135,33 @@ const char* StateName(PlayerState state) {
 
 const char* CommandName(int id) {
     static const char* const names[] = {
-        "IDM_PLAYPAUSE", "IDM_OPEN",       "IDM_CLOSE",   "IDM_EXIT",
-        "IDM_STOP",      "IDM_BEGINNING",  "IDM_REWIND",  "IDM_FORWARD",
-        "IDM_END",       "IDM_FULLSCREEN", "IDM_REPEAT",  "IDM_ABOUT",
-        "IDM_ZOOM50",    "IDM_ZOOM100",    "IDM_ZOOM200", "IDM_ZOOMFIT"};
+        "IDM_PLAYPAUSE", "IDM_OPEN",      "IDM_CLOSE",     "IDM_EXIT",     "IDM_STOP",
+        "IDM_BEGINNING", "IDM_REWIND",    "IDM_FORWARD",   "IDM_END",      "IDM_FULLSCREEN",
+        "IDM_REPEAT",    "IDM_ABOUT",     "IDM_ZOOM50",    "IDM_ZOOM100",  "IDM_ZOOM200",
+        "IDM_ZOOMFIT",   "IDM_NEXTFRAME", "IDM_PREVFRAME", "IDM_VOLUMEUP", "IDM_VOLUMEDOWN",
+        "IDM_MUTE"};
+    static_assert(sizeof names / sizeof names[0] == IDM_LAST - IDM_FIRST + 1, "command names");
     if (id >= IDM_FIRST && id <= IDM_LAST) {
         return names[id - IDM_FIRST];
     }
     return "(no command)";
+}
+
+// Whether the pointer shows for this thread's windows. GetCursorInfo answers for the foreground
+// thread, which may be another seed's player on the same display: then this thread's own
+// display count is read instead, by one step up and down again.
+bool PointerShowing() {
+    const HWND frame = Frame();
+    if (GetForegroundWindow() == frame) {
+        CURSORINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetCursorInfo(&info) && GetForegroundWindow() == frame) {
+            return (info.flags & CURSOR_SHOWING) != 0;
+        }
+    }
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count >= 0;
 }
 
 void PumpFor(DWORD ms) {
@@ -536,6 +563,10 @@ enum Kind {
     K_WHEEL,
     K_DOUBLE_CLICK,
     K_DROP,
+    K_FRAME_STEP,
+    K_VOLUME,
+    K_APP_COMMAND,
+    K_STILL_MOUSE,
     KIND_COUNT
 };
 
@@ -547,7 +578,8 @@ struct KindInfo {
 // The mix, set by what things cost here: a dialog about 2 s, a seek of the movie about 10 ms
 // (Stop, Beginning, Rewind, Forward, End and every trackbar move), an open or a full-screen
 // switch some tens of milliseconds, most other events well under one. Dialogs are rare, seeking
-// events a few hundred per seed, cheap events the bulk.
+// events a few hundred per seed, cheap events the bulk. A still mouse waits 2.3 s: about two a
+// seed.
 const KindInfo KINDS[KIND_COUNT] = {
     {"command", 1100},     {"zoom", 120},        {"full screen", 70},   {"close", 25},
     {"open", 30},          {"open bad file", 1}, {"open dialog", 1},    {"open accelerator", 1},
@@ -555,7 +587,8 @@ const KindInfo KINDS[KIND_COUNT] = {
     {"host scroll", 2600}, {"WM_SIZE", 200},     {"WM_SIZING", 2000},   {"move frame", 60},
     {"show frame", 6},     {"key", 900},         {"context menu", 25},  {"menu select", 2000},
     {"pump", 20},          {"play to end", 5},   {"arrow key", 300},    {"wheel", 300},
-    {"double click", 40},  {"drop", 25},
+    {"double click", 40},  {"drop", 25},         {"frame step", 60},    {"volume", 120},
+    {"app command", 200},  {"still mouse", 2},
 };
 
 struct KindStats {
@@ -604,6 +637,13 @@ class Monkey {
     void SendAccelerator(Random& random, bool openKey);
     void SendTrackDrag(Random& random);
     void SendTrackStep(Random& random);
+    void SendFrameStep(Random& random);
+    void SendVolume(Random& random);
+    void SendAppCommand(Random& random);
+    void SendStillMouse();
+    void CheckPlayPause(PlayerState state, const char* what);
+    void CheckStop(const char* what);
+    void CheckSound(HMENU menu);
     void PlanOpenDialog(Random& random);
 
     RunOptions options;
@@ -624,6 +664,7 @@ class Monkey {
     int eventsInState[4] = {0, 0, 0, 0}; // by the state before the event
     int eventsInFullScreen = 0;
     int moviesEnded = 0;
+    int pointerHides = 0; // still-mouse events that hid the pointer
 
     // Expectations the event sets for the checks after it.
     OpenExpectation openExpected = OPEN_NONE;
@@ -635,6 +676,7 @@ class Monkey {
     bool fitExpected = false;   // the movie window reported a new size: the frame fits it
     bool closeExpected = false; // a Close with a movie open
     bool resized = false;       // the frame was really resized
+    bool soundAsked = false;    // a volume command may have run, or the Play popup opened
     std::string movieName;      // file name of the open movie, as the title must show it
     std::vector<std::string> notes;
 };
@@ -741,24 +783,10 @@ void Monkey::SendCommandEvent(Random& random) {
         Fail("Repeat did not flip repeat");
     }
     if (hadMovie && id == IDM_PLAYPAUSE) {
-        const PlayerState wanted = state == MCI_MODE_PLAY ? MCI_MODE_PAUSE : MCI_MODE_PLAY;
-        // Play at the movie's last frame is its end at once: without Repeat the end rule stops
-        // it and returns it to the start.
-        const bool endedAtOnce = wanted == MCI_MODE_PLAY && playerState == MCI_MODE_STOP &&
-                                 !repeat && movieWindow.GetWindow() != nullptr &&
-                                 movieWindow.GetPosition() == movieWindow.GetStart();
-        if (playerState != wanted && !endedAtOnce) {
-            Fail(Format("Play/Pause from %s gave %s, not %s", StateName(state),
-                        StateName(playerState), StateName(wanted)));
-        }
+        CheckPlayPause(state, "Play/Pause");
     }
     if (hadMovie && id == IDM_STOP) {
-        if (playerState != MCI_MODE_STOP) {
-            Fail(Format("Stop gave %s", StateName(playerState)));
-        }
-        if (TrackbarPosition() != 0) {
-            Fail(Format("Stop left the trackbar at %d, not 0", TrackbarPosition()));
-        }
+        CheckStop("Stop");
     }
     if (!hadMovie && playerState != state) {
         Fail(Format("%s without a movie changed the state to %s", CommandName(id),
@@ -767,6 +795,29 @@ void Monkey::SendCommandEvent(Random& random) {
     if (hadMovie && id >= IDM_BEGINNING && id <= IDM_END && playerState != state) {
         Fail(Format("%s changed the state from %s to %s", CommandName(id), StateName(state),
                     StateName(playerState)));
+    }
+}
+
+// What Play/Pause must have done to a movie in that state, before anything else is pumped.
+void Monkey::CheckPlayPause(PlayerState state, const char* what) {
+    const PlayerState wanted = state == MCI_MODE_PLAY ? MCI_MODE_PAUSE : MCI_MODE_PLAY;
+    // Play at the movie's last frame is its end at once: without Repeat the end rule stops it
+    // and returns it to the start.
+    const bool endedAtOnce = wanted == MCI_MODE_PLAY && playerState == MCI_MODE_STOP && !repeat &&
+                             movieWindow.GetWindow() != nullptr &&
+                             movieWindow.GetPosition() == movieWindow.GetStart();
+    if (playerState != wanted && !endedAtOnce) {
+        Fail(Format("%s from %s gave %s, not %s", what, StateName(state), StateName(playerState),
+                    StateName(wanted)));
+    }
+}
+
+void Monkey::CheckStop(const char* what) {
+    if (playerState != MCI_MODE_STOP) {
+        Fail(Format("%s gave %s", what, StateName(playerState)));
+    }
+    if (TrackbarPosition() != 0) {
+        Fail(Format("%s left the trackbar at %d, not 0", what, TrackbarPosition()));
     }
 }
 
@@ -789,6 +840,11 @@ const AcceleratorKey ACCELERATOR_KEYS[] = {
     {VK_SPACE, false, false, false, IDM_PLAYPAUSE},
     {VK_SPACE, false, false, false, IDM_PLAYPAUSE},
     {VK_END, false, false, false, IDM_END},
+    {VK_RIGHT, true, false, false, IDM_NEXTFRAME},
+    {VK_LEFT, true, false, false, IDM_PREVFRAME},
+    {VK_UP, false, false, false, IDM_VOLUMEUP},
+    {VK_DOWN, false, false, false, IDM_VOLUMEDOWN},
+    {'M', false, false, false, IDM_MUTE},
     // Near misses: keys of the table with other modifiers, and letters without Ctrl.
     {'R', false, false, false, 0},
     {'S', false, false, true, 0},
@@ -796,6 +852,8 @@ const AcceleratorKey ACCELERATOR_KEYS[] = {
     {VK_HOME, false, false, true, 0},
     {VK_RETURN, false, false, false, 0},
     {'P', true, false, false, 0},
+    {'M', true, false, false, 0},
+    {VK_DOWN, false, false, true, 0},
 };
 
 void Monkey::SendAccelerator(Random& random, bool openKey) {
@@ -913,6 +971,182 @@ void Monkey::SendTrackStep(Random& random) {
         PumpPending();
     }
     SendMessageA(host, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), trackbar);
+}
+
+void Monkey::SendFrameStep(Random& random) {
+    const bool next = random.OneIn(2);
+    const int id = next ? IDM_NEXTFRAME : IDM_PREVFRAME;
+    const WPARAM high = static_cast<WPARAM>(random.Below(2));
+    description = Format("WM_COMMAND %s, high word %d", CommandName(id), static_cast<int>(high));
+    const HWND movie = movieWindow.GetWindow();
+    const PlayerState state = playerState;
+    const bool steps = movie != nullptr && movieWindow.CanStepFrame(next ? 1 : -1);
+    const int32_t position = movie != nullptr ? movieWindow.GetPosition() : 0;
+    // A playing movie moves on meanwhile: near its first or last frame, whether a frame was
+    // left to step to when the player asked is told only by what it did.
+    const bool nearEdge = movie != nullptr && state == MCI_MODE_PLAY &&
+                          (position - movieWindow.GetStart() < FRAME_STEP_EDGE_MS ||
+                           movieWindow.GetEnd() - position < FRAME_STEP_EDGE_MS);
+    Announce();
+    if (Command(id, high) != 0) {
+        Fail("the frame step did not return 0");
+    }
+    if (movie == nullptr || (nearEdge ? playerState == MCI_MODE_PLAY : !steps)) {
+        // Without a movie, and at the first or the last frame, nothing moves and a playing movie
+        // plays on.
+        if (playerState != state) {
+            Fail(Format("a step that had nothing to do changed the state to %s",
+                        StateName(playerState)));
+        }
+        if (movie != nullptr && state != MCI_MODE_PLAY && movieWindow.GetPosition() != position) {
+            Fail(Format("a step past the %s frame moved the movie", next ? "last" : "first"));
+        }
+        return;
+    }
+    // A step pauses a playing movie first.
+    const PlayerState wanted = state == MCI_MODE_PLAY ? MCI_MODE_PAUSE : state;
+    if (playerState != wanted) {
+        Fail(Format("a frame step from %s gave %s, not %s", StateName(state),
+                    StateName(playerState), StateName(wanted)));
+    }
+    const int32_t now = movieWindow.GetPosition();
+    if (state != MCI_MODE_PLAY && (next ? now <= position : now >= position)) {
+        Fail(Format("a frame step went from %d to %d", static_cast<int>(position),
+                    static_cast<int>(now)));
+    }
+    const int32_t start = movieWindow.GetStart();
+    const int32_t length = movieWindow.GetLength();
+    char text[TIME_TEXT_SIZE];
+    TimeText(now, length, text);
+    if (StatusPart(2) != text || TrackbarPosition() != TrackPositionOf(now, start, length)) {
+        Fail(Format("at %d after a frame step the time reads \"%s\" and the trackbar %d",
+                    static_cast<int>(now), StatusPart(2).c_str(), TrackbarPosition()));
+    }
+}
+
+void Monkey::SendVolume(Random& random) {
+    static const int ids[] = {IDM_VOLUMEUP, IDM_VOLUMEUP, IDM_VOLUMEDOWN, IDM_VOLUMEDOWN, IDM_MUTE};
+    const int id = random.Pick(ids);
+    const WPARAM high = static_cast<WPARAM>(random.Below(2));
+    description = Format("WM_COMMAND %s, high word %d", CommandName(id), static_cast<int>(high));
+    int32_t percent = 0;
+    bool muted = false;
+    const bool known = soundVolume.Read(&percent, &muted);
+    Announce();
+    if (Command(id, high) != 0) {
+        Fail("the volume command did not return 0");
+    }
+    int32_t percentNow = 0;
+    bool mutedNow = false;
+    const bool knownNow = soundVolume.Read(&percentNow, &mutedNow);
+    if (known && knownNow) {
+        // A step that changes the volume turns the mute off; at 0 % down or 100 % up nothing
+        // changes.
+        const int32_t wanted =
+            id == IDM_MUTE ? percent : SteppedVolume(percent, id == IDM_VOLUMEUP ? 1 : -1);
+        const bool wantedMute = id == IDM_MUTE ? !muted : wanted == percent && muted;
+        if (percentNow != wanted || mutedNow != wantedMute) {
+            Fail(Format("%s from %d%%%s gave %d%%%s, not %d%%%s", CommandName(id),
+                        static_cast<int>(percent), muted ? " muted" : "",
+                        static_cast<int>(percentNow), mutedNow ? " muted" : "",
+                        static_cast<int>(wanted), wantedMute ? " muted" : ""));
+        }
+    } else if (known != knownNow) {
+        Fail(Format("the mixer was %sreadable before %s and %s after it", known ? "" : "not ",
+                    CommandName(id), knownNow ? "is" : "is not"));
+    }
+    char text[VOLUME_TEXT_SIZE] = "";
+    const bool shown = knownNow && VolumeText(percentNow, mutedNow, text, sizeof text);
+    const std::string wantedText = shown ? text : NO_SOUND_DEVICE_TEXT;
+    if (StatusPart(0) != wantedText) {
+        Fail("after " + std::string(CommandName(id)) + " status part 0 reads \"" + StatusPart(0) +
+             "\", not \"" + wantedText + "\"");
+    }
+}
+
+struct AppCommand {
+    int command;
+    const char* name;
+};
+
+// The media keys' commands often, and two that the player leaves to the system.
+const AppCommand APP_COMMANDS[] = {{APPCOMMAND_MEDIA_PLAY_PAUSE, "MEDIA_PLAY_PAUSE"},
+                                   {APPCOMMAND_MEDIA_PLAY_PAUSE, "MEDIA_PLAY_PAUSE"},
+                                   {APPCOMMAND_MEDIA_PLAY, "MEDIA_PLAY"},
+                                   {APPCOMMAND_MEDIA_PAUSE, "MEDIA_PAUSE"},
+                                   {APPCOMMAND_MEDIA_STOP, "MEDIA_STOP"},
+                                   {APPCOMMAND_MEDIA_NEXTTRACK, "MEDIA_NEXTTRACK"},
+                                   {APPCOMMAND_BROWSER_BACKWARD, "BROWSER_BACKWARD"}};
+
+void Monkey::SendAppCommand(Random& random) {
+    const AppCommand& command = random.Pick(APP_COMMANDS);
+    static const WORD devices[] = {FAPPCOMMAND_KEY, FAPPCOMMAND_MOUSE, FAPPCOMMAND_OEM};
+    const WORD device = random.Pick(devices);
+    // Where the platform sends it: the window with the focus, or any of the frame's children,
+    // each of which passes it on to its parent.
+    static const char* const places[] = {"focus window", "frame",   "video area", "picture",
+                                         "trackbar",     "toolbar", "status bar"};
+    const int place = random.Below(7);
+    const HWND frame = Frame();
+    const HWND focus = GetFocus();
+    const HWND movie = movieWindow.GetWindow();
+    const HWND targets[] = {focus != nullptr && (focus == frame || IsChild(frame, focus)) ? focus
+                                                                                          : frame,
+                            frame,
+                            videoHost.GetWindow(),
+                            movie != nullptr ? movie : videoHost.GetWindow(),
+                            positionTrackbar.GetWindow(),
+                            transportToolbar.GetWindow(),
+                            statusBar.GetWindow()};
+    const HWND target = targets[place];
+    description = Format("WM_APPCOMMAND %s (%d) from device 0x%04X to the %s (%s)", command.name,
+                         command.command, device, places[place], ClassOf(target).c_str());
+    const PlayerState state = playerState;
+    const MediaKeyAction action = MediaKeyActionOf(command.command, state);
+    Announce();
+    const LRESULT result = SendMessageA(target, WM_APPCOMMAND, reinterpret_cast<WPARAM>(target),
+                                        MAKELPARAM(0, static_cast<WORD>(command.command) | device));
+    // Only the frame's own answer is known: a child's default handling answers for itself.
+    if (target == frame && action.handled && result != TRUE) {
+        Fail(Format("the frame answered %ld, not TRUE", static_cast<long>(result)));
+    }
+    if (movie == nullptr || action.commandId == 0) {
+        if (playerState != state) {
+            Fail(Format("%s from %s changed the state to %s", command.name, StateName(state),
+                        StateName(playerState)));
+        }
+    } else if (action.commandId == IDM_PLAYPAUSE) {
+        CheckPlayPause(state, command.name);
+    } else if (action.commandId == IDM_STOP) {
+        CheckStop(command.name);
+    }
+}
+
+void Monkey::SendStillMouse() {
+    const HWND frame = Frame();
+    description =
+        Format("the mouse still for %lu ms (%s)", static_cast<unsigned long>(STILL_MOUSE_MS),
+               fullScreenController.mode == FullScreen ? "full screen" : "windowed");
+    Announce();
+    PumpFor(STILL_MOUSE_MS);
+    // The frame shows the full-screen picture under the pointer, and has the activation.
+    const auto hides = [frame] {
+        POINT cursor = {0, 0};
+        const HWND under = GetCursorPos(&cursor) ? WindowFromPoint(cursor) : nullptr;
+        return fullScreenController.mode == FullScreen && !IsIconic(frame) &&
+               GetActiveWindow() == frame && under != nullptr &&
+               (under == frame || IsChild(frame, under));
+    };
+    if (!hides()) {
+        return;
+    }
+    PumpUntil([&] { return !hides() || !PointerShowing(); }, POINTER_GRACE_MS);
+    if (hides() && PointerShowing()) {
+        Fail(Format("full screen, active and the mouse still for %lu ms, the pointer shows",
+                    static_cast<unsigned long>(STILL_MOUSE_MS + POINTER_GRACE_MS)));
+    } else if (!PointerShowing()) {
+        ++pointerHides;
+    }
 }
 
 void Monkey::SendEvent(Random& random) {
@@ -1071,6 +1305,7 @@ void Monkey::SendEvent(Random& random) {
         break;
     }
     case K_ACCELERATOR:
+        soundAsked = true;
         SendAccelerator(random, false);
         break;
     case K_TRACK_DRAG:
@@ -1326,6 +1561,20 @@ void Monkey::SendEvent(Random& random) {
         resized = true;
         break;
     }
+    case K_FRAME_STEP:
+        SendFrameStep(random);
+        break;
+    case K_VOLUME:
+        soundAsked = true;
+        SendVolume(random);
+        break;
+    case K_APP_COMMAND:
+        SendAppCommand(random);
+        break;
+    case K_STILL_MOUSE:
+        SendStillMouse();
+        extraDeadline = STILL_MOUSE_MS + POINTER_GRACE_MS;
+        break;
     case K_DROP: {
         // Files dropped as the shell drops them: the first opens and plays, a file that is no
         // movie ends as its Open ends, a name too long for the path buffer is refused.
@@ -1409,13 +1658,15 @@ void Monkey::SendEvent(Random& random) {
         break;
     }
     case K_CONTEXT_MENU: {
+        soundAsked = true;
         int x = random.Between(-50, 1400);
         int y = random.Between(-50, 1100);
         if (random.OneIn(4)) {
             x = -1;
             y = -1;
         }
-        static const int downs[] = {-1, -1, -1, -2, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        // 11 to 13 reach Volume Up, Volume Down and Mute.
+        static const int downs[] = {-1, -1, -1, -2, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
         modalPlan.popupDowns = random.Pick(downs);
         description = Format("WM_CONTEXTMENU at (%d, %d), answered %s", x, y,
                              modalPlan.popupDowns == -1   ? "by EndMenu"
@@ -1668,6 +1919,24 @@ void Monkey::CheckLayoutAfterResize(const Before& before) {
     }
 }
 
+// The Mute item's check mark says what the mixer has: every volume command and every opening of
+// the Play popup sets it from the mixer, and nothing else changes the mixer here.
+void Monkey::CheckSound(HMENU menu) {
+    int32_t percent = 0;
+    bool muted = false;
+    const bool known = soundVolume.Read(&percent, &muted);
+    const bool checked = (GetMenuState(menu, IDM_MUTE, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    if (checked != (known && muted)) {
+        Fail(Format("Mute is %schecked, and the mixer %s", checked ? "" : "un",
+                    !known  ? "cannot be read"
+                    : muted ? "is muted"
+                            : "is not muted"));
+    }
+    if (known && (percent < 0 || percent > 100)) {
+        Fail(Format("the volume is %d%%", static_cast<int>(percent)));
+    }
+}
+
 // The frame says "Playing" only while the movie plays (or is about to report its end), and
 // never lets the movie play while it says something else.
 void Monkey::CheckLiveness() {
@@ -1763,7 +2032,14 @@ void Monkey::Check(const Before& before) {
         if (zoomsChecked != 1) {
             Fail(Format("%d zoom items are checked", zoomsChecked));
         }
+        std::vector<MenuItemRule> rules;
         for (const MenuItemRule& rule : MenuRules(state, mode, repeat, zoomPercent, zoomFit)) {
+            rules.push_back(rule);
+        }
+        for (const MenuItemRule& rule : FrameStepRules(state)) {
+            rules.push_back(rule);
+        }
+        for (const MenuItemRule& rule : rules) {
             const UINT itemState =
                 GetMenuState(menu, static_cast<UINT>(rule.commandId), MF_BYCOMMAND);
             if (rule.isCheck) {
@@ -1779,6 +2055,25 @@ void Monkey::Check(const Before& before) {
                                 grayed ? "grayed" : "enabled"));
                 }
             }
+        }
+        // Read from the mixer only after the events that use it: a read costs some tenths of a
+        // millisecond here.
+        if (soundAsked) {
+            CheckSound(menu);
+        }
+    }
+    // The pointer hides only over the full-screen picture.
+    if (mode == Windowed && !PointerShowing()) {
+        Fail("windowed, and the pointer is hidden");
+    }
+    // Wine keeps the flags of the last call, and a call with none answers them unchanged (see
+    // the platform notes on power and the display).
+    if (RunningUnderWine()) {
+        const EXECUTION_STATE flags = SetThreadExecutionState(0);
+        if (((flags & ES_DISPLAY_REQUIRED) != 0) != (state == MCI_MODE_PLAY) ||
+            ((flags & ES_SYSTEM_REQUIRED) != 0) != (state == MCI_MODE_PLAY)) {
+            Fail(Format("the execution state is 0x%08lX while %s",
+                        static_cast<unsigned long>(flags), StateName(state)));
         }
     }
     // At Fit to Window the picture is the fitted rectangle of the host's client area, which it
@@ -1961,7 +2256,7 @@ void Monkey::Run() {
         eventStartTicks = GetTickCount();
         openExpected = OPEN_NONE;
         expectErrorBox = expectFileDialog = expectAbout = expectPopup = false;
-        fitExpected = closeExpected = resized = false;
+        fitExpected = closeExpected = resized = soundAsked = false;
         const Before before = Snapshot();
         ++eventsInState[before.state == MCI_MODE_NOT_READY ? 0
                         : before.state == MCI_MODE_STOP    ? 1
@@ -2030,9 +2325,9 @@ void Monkey::Run() {
                 sent ? static_cast<double>(eventsMs) / sent : 0.0, opensSucceeded, moviesEnded,
                 seeksSent);
     std::printf("[ monkey   ] events by state: no movie %d, stopped %d, playing %d, paused %d; "
-                "in full screen %d\n",
+                "in full screen %d; the pointer hid %d times\n",
                 eventsInState[0], eventsInState[1], eventsInState[2], eventsInState[3],
-                eventsInFullScreen);
+                eventsInFullScreen, pointerHides);
     std::printf("[ monkey   ]   %-17s %5d  total %6lu ms, %lu ms of them waiting for an end\n",
                 "(checks)", sent, static_cast<unsigned long>(checkMs),
                 static_cast<unsigned long>(livenessMs));

@@ -52,6 +52,15 @@ using playertest::TrackbarPosition;
 
 namespace {
 
+// The frame's floor at the DPI the player runs at (one seed runs at 150 %).
+int MinWidth() {
+    return Scaled(MIN_FRAME_WIDTH, mainFrame.Dpi());
+}
+
+int MinHeight() {
+    return Scaled(MIN_FRAME_HEIGHT, mainFrame.Dpi());
+}
+
 const int DEFAULT_EVENTS = 10000;
 const uint64_t SEEDS[] = {1, 2718281828u, 0xC0FFEEu, 31415926u, 0x5EED5EEDu};
 
@@ -1365,8 +1374,8 @@ void Monkey::SendEvent(Random& random) {
         RECT result = proposed;
         const LRESULT answer =
             SendMessageA(frame, WM_SIZING, edge, reinterpret_cast<LPARAM>(&result));
-        const bool narrow = static_cast<int64_t>(proposed.right) - proposed.left < MIN_FRAME_WIDTH;
-        const bool low = static_cast<int64_t>(proposed.bottom) - proposed.top < MIN_FRAME_HEIGHT;
+        const bool narrow = static_cast<int64_t>(proposed.right) - proposed.left < MinWidth();
+        const bool low = static_cast<int64_t>(proposed.bottom) - proposed.top < MinHeight();
         RECT wanted = proposed;
         if (narrow) {
             wanted.left = current.left;
@@ -1862,9 +1871,10 @@ void Monkey::CheckFit(const Before& before) {
         return;
     }
     if (closeExpected && !fitExpected) {
-        if (width != MIN_FRAME_WIDTH || height != MIN_FRAME_HEIGHT ||
-            now.left != before.frameRect.left || now.top != before.frameRect.top) {
-            Fail("after Close the frame is " + RectText(now) + ", not 400 x 320 at (" +
+        if (width != MinWidth() || height != MinHeight() || now.left != before.frameRect.left ||
+            now.top != before.frameRect.top) {
+            Fail("after Close the frame is " + RectText(now) + ", not " +
+                 Format("%d x %d", MinWidth(), MinHeight()) + " at (" +
                  std::to_string(before.frameRect.left) + ", " +
                  std::to_string(before.frameRect.top) + ")");
         }
@@ -1872,11 +1882,12 @@ void Monkey::CheckFit(const Before& before) {
     if (fitExpected) {
         const long maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
         const long maxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
-        if (width < MIN_FRAME_WIDTH || height < MIN_FRAME_HEIGHT ||
-            width > (maxWidth > MIN_FRAME_WIDTH ? maxWidth : MIN_FRAME_WIDTH) ||
-            height > (maxHeight > MIN_FRAME_HEIGHT ? maxHeight : MIN_FRAME_HEIGHT)) {
+        if (width < MinWidth() || height < MinHeight() ||
+            width > (maxWidth > MinWidth() ? maxWidth : MinWidth()) ||
+            height > (maxHeight > MinHeight() ? maxHeight : MinHeight())) {
             Fail("after fitting the movie the frame is " + RectText(now) +
-                 Format(" (limits 400 x 320 to %ld x %ld)", maxWidth, maxHeight));
+                 Format(" (limits %d x %d to %ld x %ld)", MinWidth(), MinHeight(), maxWidth,
+                        maxHeight));
         }
     }
 }

@@ -103,12 +103,12 @@ bool MainFrame::Create() {
         return false;
     }
 
+    // Until the frame exists, the screen's DPI.
+    dpi = WindowDpi(nullptr);
     // The frame's messages reach HandleMessage from WM_NCCREATE on, before this returns and
     // the handle is stored: everything they reach must cope with the frame not being held yet.
     // Files dropped on the frame or any of its children come to the frame from start-up on,
     // without the shell library that DragAcceptFiles would bring.
-    // Until the frame exists, the screen's DPI.
-    dpi = WindowDpi(nullptr);
     window =
         CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS, APP_TITLE, FRAME_STYLE,
                         Scaled(FRAME_X, dpi), Scaled(FRAME_Y, dpi), Scaled(MIN_FRAME_WIDTH, dpi),

@@ -10,19 +10,7 @@
 . "$(dirname "$0")/lib/common.sh"
 use_probe
 # Seventy minutes long: it never reaches its end while the keys are tried.
-need_fixture long70.avi
-
-name="keys$$-$RANDOM.avi"
-cp "$fixtures/long70.avi" "$work/$name"
-title="$name - Quillotrope"
-launch_player player "$(windows_path "$work/$name")"
-poll 60 window_titled "$title" || fail "no window titled \"$title\""
-probe_wait 20000 status1=Playing || fail "the movie does not play at start"
-
-# A point of a rectangle fact ("left,top,right,bottom"): 6 pixels inside its left edge, half
-# way down, or its middle.
-left_of() { fact "$1" | tr ',' ' ' | awk '{ print $1 + 6, int(($2 + $4) / 2) }'; }
-middle_of() { fact "$1" | tr ',' ' ' | awk '{ print int(($1 + $3) / 2), int(($2 + $4) / 2) }'; }
+play_long_movie keys
 
 # Nothing keeps the frame active without a window manager: a click in the video area's black
 # margin activates it, and the probe confirms that before each key.

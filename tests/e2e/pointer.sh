@@ -9,17 +9,7 @@
 # player_probe.exe, built next to it.
 . "$(dirname "$0")/lib/common.sh"
 use_probe
-need_fixture long70.avi
-
-name="ptr$$-$RANDOM.avi"
-cp "$fixtures/long70.avi" "$work/$name"
-title="$name - Quillotrope"
-launch_player player "$(windows_path "$work/$name")"
-poll 60 window_titled "$title" || fail "no window titled \"$title\""
-probe_wait 20000 status1=Playing || fail "the movie does not play at start"
-
-left_of() { fact "$1" | tr ',' ' ' | awk '{ print $1 + 6, int(($2 + $4) / 2) }'; }
-middle_of() { fact "$1" | tr ',' ' ' | awk '{ print int(($1 + $3) / 2), int(($2 + $4) / 2) }'; }
+play_long_movie ptr
 
 # A click in the video area's black margin activates the frame (nothing else does without a
 # window manager); the pointer hides only over the active frame.

@@ -158,3 +158,21 @@ fact() {
     "$run" "$probe" show "$title" </dev/null >"$work/show.out" 2>&1
     sed -n "s/^$1=//p" "$work/show.out" | tr -d '\r'
 }
+
+# A point of a rectangle fact ("left,top,right,bottom"): 6 pixels inside its left edge, half way
+# down, or its middle.
+left_of() { fact "$1" | tr ',' ' ' | awk '{ print $1 + 6, int(($2 + $4) / 2) }'; }
+middle_of() { fact "$1" | tr ',' ' ' | awk '{ print int(($1 + $3) / 2), int(($2 + $4) / 2) }'; }
+
+# Starts the player on a copy of the seventy-minute movie under a name of its own (it never
+# reaches its end while a test runs) and waits until it plays; sets title.
+play_long_movie() { # name prefix
+    need_fixture long70.avi
+    local name
+    name="$1$$-$RANDOM.avi"
+    cp "$fixtures/long70.avi" "$work/$name"
+    title="$name - Quillotrope"
+    launch_player player "$(windows_path "$work/$name")"
+    poll 60 window_titled "$title" || fail "no window titled \"$title\""
+    probe_wait 20000 status1=Playing || fail "the movie does not play at start"
+}

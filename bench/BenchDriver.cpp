@@ -479,8 +479,9 @@ ProcessRun MeasureProcess(const std::string& exe, const std::string& movie, bool
 char firstPath[MAX_PATH + 2];
 char secondPath[MAX_PATH + 2];
 
-int ChildOpenPlayer() {
-    // Started as from its command line: the first movie opens and plays.
+// Started as from its command line: the first movie opens and plays. 0 when it plays, else the
+// child's exit code.
+int StartPlaying() {
     HACCEL accelerators = nullptr;
     if (!StartUp(GetModuleHandleA(nullptr), firstPath, &accelerators)) {
         return 2;
@@ -488,6 +489,13 @@ int ChildOpenPlayer() {
     PumpFor(1000);
     if (movieWindow.GetWindow() == nullptr || playerState != MCI_MODE_PLAY) {
         return 3;
+    }
+    return 0;
+}
+
+int ChildOpenPlayer() {
+    if (const int failed = StartPlaying()) {
+        return failed;
     }
     pendingPath = secondPath;
     const HWND previous = movieWindow.GetWindow();
@@ -650,13 +658,8 @@ int ChildNotifyPlayer() {
 // start-up) and is given apart; then Down and Up alternate, so that every Down changes the
 // volume, and the Downs are timed.
 int ChildVolumePlayer() {
-    HACCEL accelerators = nullptr;
-    if (!StartUp(GetModuleHandleA(nullptr), firstPath, &accelerators)) {
-        return 2;
-    }
-    PumpFor(1000);
-    if (movieWindow.GetWindow() == nullptr || playerState != MCI_MODE_PLAY) {
-        return 3;
+    if (const int failed = StartPlaying()) {
+        return failed;
     }
     const HWND frame = mainFrame.GetWindow();
     const auto timed = [frame](int id) {

@@ -12,18 +12,6 @@ use_probe
 # Seventy minutes long: it never reaches its end while the keys are tried.
 play_long_movie keys
 
-# Nothing keeps the frame active without a window manager: a click in the video area's black
-# margin activates it, and the probe confirms that before each key.
-activate() {
-    local i x y
-    for ((i = 0; i < 10; i++)); do
-        read -r x y < <(left_of host)
-        activating_click "$x" "$y"
-        probe_wait 1000 active=frame focus=frame && return 0
-    done
-    fail "the frame cannot be activated"
-}
-
 # Where the keyboard focus is before each key, set after the activating click: "frame" leaves
 # it there; "click-trackbar" and "click-picture" click there, after which the player gives it
 # back to the frame; "trackbar" and "movie" put it on that child (player_probe focus).
@@ -31,7 +19,7 @@ focus_on=frame
 focus_class=frame
 prepare() {
     local x y
-    activate
+    activate focus=frame
     case $focus_on in
     click-trackbar | click-picture)
         read -r x y < <(middle_of "$([ "$focus_on" = click-trackbar ] && echo trackbar.rect ||

@@ -11,18 +11,6 @@
 use_probe
 play_long_movie ptr
 
-# A click in the video area's black margin activates the frame (nothing else does without a
-# window manager); the pointer hides only over the active frame.
-activate() {
-    local i x y
-    for ((i = 0; i < 10; i++)); do
-        read -r x y < <(left_of host)
-        activating_click "$x" "$y"
-        probe_wait 1000 active=frame && return 0
-    done
-    fail "the frame cannot be activated"
-}
-
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # still_from MS WHAT: the mouse was last moved at MS (a time of now_ms, taken before the move).

@@ -176,3 +176,15 @@ play_long_movie() { # name prefix
     poll 60 window_titled "$title" || fail "no window titled \"$title\""
     probe_wait 20000 status1=Playing || fail "the movie does not play at start"
 }
+
+# Nothing keeps the frame active without a window manager: a click in the video area's black
+# margin activates it. Waits for the probe's active=frame and any further facts given.
+activate() {
+    local i x y
+    for ((i = 0; i < 10; i++)); do
+        read -r x y < <(left_of host)
+        activating_click "$x" "$y"
+        probe_wait 1000 active=frame "$@" && return 0
+    done
+    fail "the frame cannot be activated"
+}

@@ -6,6 +6,7 @@
 #include "core/CommandLine.h"
 #include "core/DropFiles.h"
 #include "core/PlayerState.h"
+#include "core/Refusal.h"
 #include "movie/MovieWindow.h"
 #include "res/resource.h"
 #include "shell/Application.h"
@@ -29,11 +30,27 @@ void FileTitleOf(const char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PATH_BU
     std::memmove(fileTitle, name, std::strlen(name) + 1);
 }
 
-// The path named by pendingPath, which is used up either way. False when it does not fit.
-bool TakePendingPath(char (&path)[PATH_BUFFER_SIZE]) {
-    const bool fits = PathFromCommandLine(pendingPath, path);
+// The player's own refusal of a file, said in a box that the frame owns.
+void SayRefusal(HWND frame, const char (&text)[REFUSAL_TEXT_SIZE]) {
+    MessageBoxA(frame, text, REFUSAL_CAPTION, MB_OK | MB_ICONWARNING);
+}
+
+void SayRefusal(HWND frame, const char* path, int32_t reason) {
+    char text[REFUSAL_TEXT_SIZE];
+    RefusalText(path, reason, text);
+    SayRefusal(frame, text);
+}
+
+// The path named by pendingPath, which is used up either way. False, after the box, when it does
+// not fit.
+bool TakePendingPath(HWND frame, char (&path)[PATH_BUFFER_SIZE]) {
+    const char* const named = pendingPath;
     pendingPath = nullptr;
-    return fits;
+    if (!PathFromCommandLine(named, path)) {
+        SayRefusal(frame, named, REFUSAL_PATH_TOO_LONG);
+        return false;
+    }
+    return true;
 }
 
 typedef BOOL(WINAPI* OpenFileNameFunction)(LPOPENFILENAMEA);
@@ -74,28 +91,68 @@ bool AskForPath(HWND frame, char (&path)[PATH_BUFFER_SIZE]) {
     dialog.lpstrFile = answer;
     dialog.nMaxFile = DIALOG_BUFFER_SIZE - 1;
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return getOpenFileName(&dialog) != FALSE && PathFromDialog(answer, path);
+    if (getOpenFileName(&dialog) == FALSE) {
+        return false;
+    }
+    if (!PathFromDialog(answer, path)) {
+        SayRefusal(frame, answer, REFUSAL_PATH_TOO_LONG);
+        return false;
+    }
+    return true;
+}
+
+// Room for the file-name part of a wide name as the box shows it: one more letter than the box
+// keeps (so that a longer name is seen to be cut), each UTF-16 unit at most three bytes.
+const size_t SHOWN_NAME_SIZE = 3 * (REFUSAL_NAME_BYTES + 1) + 1;
+
+// The file-name part of a dropped wide name (length units at units, not necessarily aligned), in
+// the code page as far as it can carry it: for the box, not for opening.
+void ShownWideName(const uint8_t* units, size_t length, char (&shown)[SHOWN_NAME_SIZE]) {
+    size_t start = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned unit = units[2 * i] | static_cast<unsigned>(units[2 * i + 1]) << 8;
+        if (unit == '\\' || unit == '/') {
+            start = i + 1;
+        }
+    }
+    WCHAR wide[REFUSAL_NAME_BYTES + 1];
+    const size_t count =
+        length - start < REFUSAL_NAME_BYTES + 1 ? length - start : REFUSAL_NAME_BYTES + 1;
+    std::memcpy(wide, units + 2 * start, count * sizeof(WCHAR));
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(count), shown,
+                                          static_cast<int>(SHOWN_NAME_SIZE - 1), nullptr, nullptr);
+    shown[bytes > 0 ? bytes : 0] = '\0';
 }
 
 // The first dropped name in the process's ANSI code page (UTF-8 where the manifest asks for
 // it), whole. A name that does not convert without loss, or does not fit the path buffer, is
-// refused, never cut. The block is read in place: no shell library is needed for it.
-bool DroppedPath(HDROP drop, char (&path)[PATH_BUFFER_SIZE]) {
+// refused, never cut: refusal then holds the box's text (it stays empty when nothing was
+// dropped at all). The block is read in place: no shell library is needed for it.
+bool DroppedPath(HDROP drop, char (&path)[PATH_BUFFER_SIZE], char (&refusal)[REFUSAL_TEXT_SIZE]) {
     path[0] = '\0';
+    refusal[0] = '\0';
     const SIZE_T size = GlobalSize(drop);
     const uint8_t* block = static_cast<const uint8_t*>(GlobalLock(drop));
     if (block == nullptr) {
         return false;
     }
     const DroppedName name = FirstDroppedName(block, size);
-    bool taken = false;
     // Every character takes at least one byte: a longer name cannot fit.
-    if (name.found && name.length < PATH_BUFFER_SIZE) {
-        if (!name.wide) {
+    int32_t reason = name.length < PATH_BUFFER_SIZE ? REFUSAL_NONE : REFUSAL_PATH_TOO_LONG;
+    if (!name.found) {
+        GlobalUnlock(drop);
+        return false;
+    }
+    if (!name.wide) {
+        if (reason == REFUSAL_NONE) {
             std::memcpy(path, block + name.offset, name.length);
             path[name.length] = '\0';
-            taken = true;
         } else {
+            // The list's own terminator ends the name.
+            RefusalText(reinterpret_cast<const char*>(block + name.offset), reason, refusal);
+        }
+    } else {
+        if (reason == REFUSAL_NONE) {
             WCHAR wide[PATH_BUFFER_SIZE];
             std::memcpy(wide, block + name.offset, name.length * sizeof(WCHAR));
             // UTF-8 takes neither a default character nor the best-fit flag.
@@ -105,12 +162,21 @@ bool DroppedPath(HDROP drop, char (&path)[PATH_BUFFER_SIZE]) {
                 CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide,
                 static_cast<int>(name.length), path, static_cast<int>(PATH_BUFFER_SIZE - 1),
                 nullptr, utf8 ? nullptr : &lossy);
-            taken = bytes > 0 && !lossy;
-            path[taken ? bytes : 0] = '\0';
+            if (bytes <= 0 || lossy) {
+                reason = bytes <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER
+                             ? REFUSAL_PATH_TOO_LONG
+                             : REFUSAL_NAME_NOT_CARRIED;
+            }
+            path[reason == REFUSAL_NONE ? bytes : 0] = '\0';
+        }
+        if (reason != REFUSAL_NONE) {
+            char shown[SHOWN_NAME_SIZE];
+            ShownWideName(block + name.offset, name.length, shown);
+            RefusalText(shown, reason, refusal);
         }
     }
     GlobalUnlock(drop);
-    return taken;
+    return reason == REFUSAL_NONE;
 }
 
 RECT FrameRect(HWND frame) {
@@ -134,7 +200,7 @@ void OpenMovie(HWND frame) {
     char path[PATH_BUFFER_SIZE] = "";
     char fileTitle[PATH_BUFFER_SIZE] = "";
     if (pendingPath != nullptr) {
-        if (!TakePendingPath(path)) {
+        if (!TakePendingPath(frame, path)) {
             return;
         }
     } else if (!AskForPath(frame, path)) {
@@ -152,6 +218,9 @@ void OpenMovie(HWND frame) {
     const RECT before = zoomFit ? beforeClose : FrameRect(frame);
     if (!movieWindow.Create(path)) {
         RestoreFrameRect(frame, before);
+        if (movieWindow.Refusal() != REFUSAL_NONE) {
+            SayRefusal(frame, path, movieWindow.Refusal());
+        }
         return;
     }
     if (zoomFit && !IsIconic(frame)) {
@@ -171,10 +240,14 @@ void OpenMovie(HWND frame) {
 
 void OpenDroppedFile(HWND frame, HDROP drop) {
     char path[PATH_BUFFER_SIZE];
-    const bool named = DroppedPath(drop, path);
+    char refusal[REFUSAL_TEXT_SIZE];
+    const bool named = DroppedPath(drop, path, refusal);
     // What DragFinish does: the block is the receiver's to free.
     GlobalFree(drop);
     if (!named) {
+        if (refusal[0] != '\0') {
+            SayRefusal(frame, refusal);
+        }
         return;
     }
     // As start-up does for a movie on the command line: Open has finished with pendingPath

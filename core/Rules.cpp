@@ -1,5 +1,7 @@
 #include "core/Rules.h"
 
+#include "core/Refusal.h"
+
 #include "res/resource.h"
 
 #include <cstdint>
@@ -84,12 +86,8 @@ bool StatusShowsTime(PlayerState state) {
 }
 
 bool IsPlayableMovie(bool hasDevice, int32_t length, int32_t frameWidth, int32_t frameHeight) {
-    if (!hasDevice || length <= 0) {
-        return false;
-    }
-    const int64_t width = frameWidth < 0 ? 0 : frameWidth;
-    const int64_t height = frameHeight < 0 ? 0 : frameHeight;
-    return width * height <= INT32_MAX / 4;
+    return hasDevice &&
+           OpenedMovieRefusal(hasDevice, length, frameWidth, frameHeight) == REFUSAL_NONE;
 }
 
 bool IsAviWithoutVideo(const uint8_t* bytes, size_t size) {

@@ -5,6 +5,7 @@
 #include "movie/MovieWindow.h"
 #include "movie/DriverThreads.h"
 #include "core/PlayerState.h"
+#include "core/Refusal.h"
 #include "core/Rules.h"
 #include "shell/Application.h"
 #include "shell/VideoHost.h"
@@ -67,11 +68,16 @@ void LetPlayerThreadsEnd() {
 
 } // namespace
 
-MovieWindow::MovieWindow() : window(nullptr), stopping(false) {}
+MovieWindow::MovieWindow() : window(nullptr), stopping(false), refusal(REFUSAL_NONE) {}
 
 bool MovieWindow::Create(const char* path) {
+    refusal = REFUSAL_NONE;
     if (application.GetInstance() == nullptr || videoHost.GetWindow() == nullptr ||
-        window != nullptr || IsSoundWithoutVideo(path)) {
+        window != nullptr) {
+        return false;
+    }
+    if (IsSoundWithoutVideo(path)) {
+        refusal = REFUSAL_SOUND_NO_PICTURE;
         return false;
     }
     // Watched from the open to the first paint; the handler only notes, every exception goes
@@ -88,6 +94,7 @@ bool MovieWindow::Create(const char* path) {
         // it already: the close does not wait.
         SendMessageA(window, WM_CLOSE, 0, 0);
         window = nullptr;
+        refusal = REFUSAL_FAULTED;
         return false;
     }
     return shown;
@@ -103,7 +110,9 @@ bool MovieWindow::Open(const char* path) {
     // without a device: it would play nothing and report a length of 0. That is no movie, nor
     // is one without frames (Wine's sound layer aborts when its window goes with the frame while
     // playing), nor one whose frames are too large for the AVI driver to decode safely.
-    if (!IsPlayable(created)) {
+    bool hasDevice = false;
+    refusal = RefusalOf(created, &hasDevice);
+    if (!hasDevice || refusal != REFUSAL_NONE) {
         SendMessageA(created, WM_CLOSE, 0, 0);
         return false;
     }
@@ -117,16 +126,15 @@ bool MovieWindow::Open(const char* path) {
     return true;
 }
 
-bool MovieWindow::IsPlayable(HWND movie) {
-    const bool hasDevice = SendMessageA(movie, MCIWNDM_GETDEVICEID, 0, 0) != 0;
-    RECT source = {0, 0, 0, 0};
-    if (hasDevice) {
-        SendMessageA(movie, MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source));
+int32_t MovieWindow::RefusalOf(HWND movie, bool* hasDevice) {
+    *hasDevice = SendMessageA(movie, MCIWNDM_GETDEVICEID, 0, 0) != 0;
+    if (!*hasDevice) {
+        return REFUSAL_NONE;
     }
-    const int32_t length =
-        hasDevice ? static_cast<int32_t>(SendMessageA(movie, MCIWNDM_GETLENGTH, 0, 0)) : 0;
-    return IsPlayableMovie(hasDevice, length, source.right - source.left,
-                           source.bottom - source.top);
+    RECT source = {0, 0, 0, 0};
+    SendMessageA(movie, MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source));
+    const int32_t length = static_cast<int32_t>(SendMessageA(movie, MCIWNDM_GETLENGTH, 0, 0));
+    return OpenedMovieRefusal(true, length, source.right - source.left, source.bottom - source.top);
 }
 
 bool MovieWindow::Destroy() {

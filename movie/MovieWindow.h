@@ -9,7 +9,11 @@ class MovieWindow {
   public:
     MovieWindow();
     ~MovieWindow() {}
+    // False when no movie window opened; Refusal() then says whether the player refused it.
     bool Create(const char* path);
+    // Why the last Create refused its file (a RefusalReason); REFUSAL_NONE after an open, and
+    // after a file the platform itself could not open (it has shown its own box).
+    int32_t Refusal() const { return refusal; }
     bool Destroy();
     HWND GetWindow() const { return window; }
 
@@ -42,10 +46,12 @@ class MovieWindow {
     void StopPausedDevice() const;
     // Creates, checks, sets up, shows and paints the movie window: Create without the watch.
     bool Open(const char* path);
-    // Whether a movie window that MCIWndCreateA returned shows a movie that can be played.
-    static bool IsPlayable(HWND movie);
+    // Why a movie window that MCIWndCreateA returned is refused; REFUSAL_NONE when it shows a
+    // movie that can be played, or has no device (the platform's own failure).
+    static int32_t RefusalOf(HWND movie, bool* hasDevice);
     HWND window;
     bool stopping;
+    int32_t refusal;
 };
 
 extern MovieWindow movieWindow;

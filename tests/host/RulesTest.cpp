@@ -1,5 +1,7 @@
 #include "core/Rules.h"
 
+#include "core/Refusal.h"
+
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -168,23 +170,31 @@ struct PlayableCase {
     int32_t width;
     int32_t height;
     bool playable;
+    int32_t refusal;
 };
 
 // The frame buffer is width x height x 4 bytes in a signed 32-bit count: 23170 x 23170 fits,
 // 23171 x 23171 does not.
+const int32_t NONE = REFUSAL_NONE;
+const int32_t EMPTY = REFUSAL_NO_FRAMES;
+const int32_t LARGE = REFUSAL_FRAMES_TOO_LARGE;
 const PlayableCase PLAYABLE_CASES[] = {
-    {true, 5000, 320, 240, true},      {false, 5000, 320, 240, false},
-    {true, 0, 320, 240, false},        {true, -1, 320, 240, false},
-    {true, 1, 320, 240, true},         {true, 5000, 23170, 23170, true},
-    {true, 5000, 23171, 23171, false}, {true, 5000, 30000, 30000, false},
-    {true, 5000, INT32_MAX, 1, false}, {true, 5000, INT32_MAX, INT32_MAX, false},
-    {true, 5000, 0, 0, true},          {true, 5000, -30000, 30000, true},
-    {true, 5000, 536870911, 1, true},  {true, 5000, 536870912, 1, false},
+    {true, 5000, 320, 240, true, NONE},       {false, 5000, 320, 240, false, NONE},
+    {true, 0, 320, 240, false, EMPTY},        {true, -1, 320, 240, false, EMPTY},
+    {true, 1, 320, 240, true, NONE},          {true, 5000, 23170, 23170, true, NONE},
+    {true, 5000, 23171, 23171, false, LARGE}, {true, 5000, 30000, 30000, false, LARGE},
+    {true, 5000, INT32_MAX, 1, false, LARGE}, {true, 5000, INT32_MAX, INT32_MAX, false, LARGE},
+    {true, 5000, 0, 0, true, NONE},           {true, 5000, -30000, 30000, true, NONE},
+    {true, 5000, 536870911, 1, true, NONE},   {true, 5000, 536870912, 1, false, LARGE},
+    {false, 0, 30000, 30000, false, NONE},    {true, 0, 30000, 30000, false, EMPTY},
 };
 
+// Which movie windows are refused, and why: the platform's own failure (no device) is not ours.
 TEST(PlayableMovieTest, DeviceLengthAndFrameSizeDecide) {
     for (const PlayableCase& c : PLAYABLE_CASES) {
         EXPECT_EQ(IsPlayableMovie(c.hasDevice, c.length, c.width, c.height), c.playable)
+            << c.hasDevice << " " << c.length << " " << c.width << "x" << c.height;
+        EXPECT_EQ(OpenedMovieRefusal(c.hasDevice, c.length, c.width, c.height), c.refusal)
             << c.hasDevice << " " << c.length << " " << c.width << "x" << c.height;
     }
 }

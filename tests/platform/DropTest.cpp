@@ -163,15 +163,19 @@ INSTANTIATE_TEST_SUITE_P(Paths, BadDrop,
                          });
 
 // A name that does not fit the path buffer, or that the process's code page cannot carry, is
-// refused whole: nothing opens, no box shows, and a movie that plays plays on.
+// refused whole: nothing opens, a box says why, and a movie that plays plays on.
 TEST(Drop, ANameThatDoesNotFitIsRefusedAndThePlayingMovieStays) {
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     Drop({Fixture("clip320.avi")});
     ASSERT_NO_FATAL_FAILURE(ExpectPlaying("clip320.avi - Quillotrope"));
+    const std::string tooLong = "\nThe path of this file is longer than 259 bytes.";
     DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDOK); }, 3000);
     FrameCommandCounter commands;
     for (const bool wide : {true, false}) {
         Drop({Wide(FixturePath("long") + "\\" + std::string(300, 'x') + ".avi")}, wide);
+        EXPECT_EQ("Quillotrope", answerer.LastCaption());
+        // The box shows the start of a name too long to show whole.
+        EXPECT_EQ(std::string(100, 'x') + "..." + tooLong, answerer.LastText()) << wide;
     }
     // 259 characters fit, 260 do not (the fixtures' folder).
     const std::string folder = FixturePath("long") + "\\";
@@ -179,7 +183,10 @@ TEST(Drop, ANameThatDoesNotFitIsRefusedAndThePlayingMovieStays) {
     Drop({Wide(folder + std::string(name260, 'x') + ".avi")});
     EXPECT_EQ(0, commands.Count(IDM_OPEN));
     EXPECT_EQ(0, commands.Count(IDM_PLAYPAUSE));
-    EXPECT_EQ(0, answerer.AnsweredCount());
+    EXPECT_EQ(3, answerer.AnsweredCount());
+    const std::string name = std::string(name260, 'x') + ".avi";
+    EXPECT_EQ((name.size() > 100 ? name.substr(0, 100) + "..." : name) + tooLong,
+              answerer.LastText());
     ExpectPlaying("clip320.avi - Quillotrope");
     Drop({Wide(folder + std::string(name260 - 1, 'x') + ".avi")});
     ExpectPlaying((std::string(name260 - 1, 'x') + ".avi - Quillotrope").c_str());
@@ -202,7 +209,9 @@ TEST(Drop, ANameOutsideTheCodePageOpensOnlyWhereTheCodePageCarriesIt) {
     } else {
         // Code page 1252 has no Greek: refused whole, not opened as "????????.avi".
         EXPECT_EQ(0, commands.Count(IDM_OPEN));
-        EXPECT_EQ(0, answerer.AnsweredCount());
+        EXPECT_EQ(1, answerer.AnsweredCount());
+        EXPECT_EQ("????????.avi\nThe name of this file has letters this system cannot pass on.",
+                  answerer.LastText());
         ExpectNoMovie();
     }
     DeleteFileW(path.c_str());

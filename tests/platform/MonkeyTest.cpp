@@ -277,7 +277,8 @@ LRESULT CALLBACK RecordTraffic(int code, WPARAM wParam, LPARAM lParam) {
 
 void AnswerDialog(HWND dialog) {
     const std::string caption = WindowText(dialog);
-    if (caption == "MCI Error") {
+    // The movie window's own error box, or the player's box for a file it refuses itself.
+    if (caption == "MCI Error" || caption == "Quillotrope") {
         ++modalLog.errorBoxes;
         PressDialogButton(dialog, IDOK);
     } else if (caption == "Player") {
@@ -1616,7 +1617,9 @@ void Monkey::SendEvent(Random& random) {
         std::memcpy(bytes + header, list.data(), list.size());
         GlobalUnlock(block);
         if (what == 5) {
+            // Refused in the player's own box.
             openExpected = OPEN_NONE;
+            expectErrorBox = true;
         } else {
             openExpected = fixture.opens ? OPEN_GOOD : OPEN_BAD;
             openName = fixture.name;
@@ -2214,7 +2217,7 @@ void Monkey::Check(const Before& before) {
 
     // Modal windows: only those the event asked for, and none left open.
     if (modalLog.errorBoxes != (expectErrorBox ? 1 : 0)) {
-        Fail(Format("%d \"MCI Error\" boxes appeared (%d expected)", modalLog.errorBoxes,
+        Fail(Format("%d error boxes appeared (%d expected)", modalLog.errorBoxes,
                     expectErrorBox ? 1 : 0));
     }
     if (modalLog.fileDialogs != (expectFileDialog ? 1 : 0)) {

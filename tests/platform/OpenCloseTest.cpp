@@ -315,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(Files, OpenBadFile,
 
 // A path of 259 characters is the most the buffer holds: it reaches the movie window (which
 // finds no such file and says so in its error box); one more character and Open refuses it
-// without asking the movie window or the user anything.
+// without asking the movie window, in a box of its own.
 struct LongPathCase {
     size_t length;
     bool quoted;
@@ -333,9 +333,16 @@ TEST_P(OpenLongPath, OnlyAPathThatFitsTheBufferIsTried) {
     {
         DialogAnswerer answerer([](HWND dialog) { PressDialogButton(dialog, IDOK); }, 5000);
         OpenThroughCommandLine(text);
-        EXPECT_EQ(GetParam().reachesMovieWindow ? 1 : 0, answerer.AnsweredCount());
+        EXPECT_EQ(1, answerer.AnsweredCount());
         if (GetParam().reachesMovieWindow) {
             EXPECT_EQ("MCI Error", answerer.LastCaption());
+        } else {
+            EXPECT_EQ("Quillotrope", answerer.LastCaption());
+            // The name is the part after the last separator, without the quotes.
+            const std::string name = path.substr(path.find_last_of('\\') + 1);
+            EXPECT_EQ((name.size() > 100 ? name.substr(0, 100) + "..." : name) +
+                          "\nThe path of this file is longer than 259 bytes.",
+                      answerer.LastText());
         }
     }
     EXPECT_EQ(nullptr, pendingPath);
@@ -430,6 +437,20 @@ const char* const NAMES[] = {
     "260", // the paths of 259 and 260 bytes
 };
 
+// The player's box for a path too long: the start of the file name (cut before a letter that
+// would pass 100 bytes), "...", and the reason.
+std::string TooLongText(const std::string& name) {
+    std::string shown = name.substr(name.find_last_of('\\') + 1);
+    if (shown.size() > 100) {
+        size_t cut = 100;
+        while ((static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        shown = shown.substr(0, cut) + "...";
+    }
+    return shown + "\nThe path of this file is longer than 259 bytes.";
+}
+
 class Names : public ::testing::TestWithParam<std::tuple<size_t, bool>> {};
 
 TEST_P(Names, OpenAndTitleTheFrame) {
@@ -462,10 +483,16 @@ TEST_P(Names, OpenAndTitleTheFrame) {
         Command(IDM_OPEN);
         EXPECT_TRUE(typed);
         // Wine's dialog hands over a path of 260 bytes without complaint (and without its
-        // terminator, in a buffer of 260): the player refuses it itself, before any box.
-        EXPECT_EQ("", box);
+        // terminator, in a buffer of 260): the player refuses it itself, in its own box.
+        EXPECT_EQ(fits ? "" : TooLongText(name), box);
     } else {
+        std::string box;
+        DialogAnswerer answerer([&](HWND dialog) {
+            box = WindowText(GetDlgItem(dialog, 0xFFFF));
+            PressDialogButton(dialog, IDOK);
+        });
         OpenThroughCommandLine("\"" + path + "\"");
+        EXPECT_EQ(fits ? "" : TooLongText(name), box);
     }
     wchar_t title[600] = {};
     GetWindowTextW(Frame(), title, 600);

@@ -63,6 +63,7 @@ struct AnswererState {
     int answered = 0;
     HWND lastAnswered = nullptr; // each dialog is answered once
     std::string caption;
+    std::string text;
     DWORD thread = 0;
 };
 
@@ -96,6 +97,10 @@ void CALLBACK OnAnswerTimer(HWND, UINT, UINT_PTR, DWORD) {
         char caption[256] = {};
         GetWindowTextA(dialog, caption, sizeof caption);
         current->caption = caption;
+        // A message box's text is its static control 0xFFFF; other dialogs have none.
+        char text[1024] = {};
+        GetWindowTextA(GetDlgItem(dialog, 0xFFFF), text, sizeof text);
+        current->text = text;
         ++current->answered;
         current->answer(dialog);
     }
@@ -134,6 +139,10 @@ int DialogAnswerer::AnsweredCount() const {
 
 std::string DialogAnswerer::LastCaption() const {
     return current->caption;
+}
+
+std::string DialogAnswerer::LastText() const {
+    return current->text;
 }
 
 void PressDialogButton(HWND dialog, int id) {

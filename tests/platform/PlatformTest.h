@@ -34,6 +34,8 @@ class DialogAnswerer {
     int AnsweredCount() const;
     // The caption of the last dialog answered.
     std::string LastCaption() const;
+    // The text of the last message box answered ("" for another dialog).
+    std::string LastText() const;
 };
 
 // Posts a command to a dialog the way its button would.

@@ -53,7 +53,7 @@ DWORD playOnMs = 0;
 enum class Expect {
     Plays,   // the movie opens and plays, title "<file> - Quillotrope", no error box
     NoMovie, // no movie, "Quillotrope", frame as started; the platform may show its box
-    Refused, // no movie, "Quillotrope", frame as started, and no box at all: never opened
+    Refused, // no movie, "Quillotrope", frame as started, and only the player's own box
 };
 
 const char* ExpectName(Expect expect) {
@@ -72,7 +72,8 @@ struct Case {
     std::string name;
     std::string text; // the command line after the program name, exactly, in UTF-8
     Expect expect;
-    std::string fileTitle; // for Plays: the title's first part, in UTF-8
+    // For Plays: the title's first part; for Refused: the text of the player's box. In UTF-8.
+    std::string fileTitle;
 };
 
 struct Outcome {
@@ -181,25 +182,30 @@ HWND MovieChild(HWND frame) {
 }
 
 // The text of a window in the other process; a timeout keeps a hung player from hanging us.
+// In UTF-8, whatever this driver's code page: the player's boxes name files in any script.
 std::string TextOf(HWND window) {
-    char text[512] = "";
+    wchar_t text[512] = L"";
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, ROUND_TRIP_MS, &result);
-    text[sizeof text - 1] = '\0';
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        ROUND_TRIP_MS, &result);
+    text[511] = L'\0';
+    return Utf8(text);
+}
+
+// A box's text on one line.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
     return text;
 }
 
 std::string Describe(HWND dialog) {
     char caption[256] = "";
     GetWindowTextA(dialog, caption, sizeof caption);
-    std::string text = TextOf(GetDlgItem(dialog, MESSAGE_TEXT_ID));
-    for (char& c : text) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
-        }
-    }
-    return std::string(caption) + ": " + text;
+    return std::string(caption) + ": " + OneLine(TextOf(GetDlgItem(dialog, MESSAGE_TEXT_ID)));
 }
 
 // Answers every dialog of the process with OK (recorded once per window).
@@ -374,6 +380,28 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts) {
+        joined += (joined.empty() ? "\"" : ", \"") + text + "\"";
+    }
+    return joined;
+}
+
+// The player's box for a file it refuses: the file's name, cut before the letter that would
+// pass 100 bytes, then "...", a line break and the reason.
+std::string RefusalBox(const std::string& path, const char* reason) {
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    if (name.size() > 100) {
+        size_t cut = 100;
+        while ((static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        name = name.substr(0, cut) + "...";
+    }
+    return name + "\n" + reason;
+}
+
 // What is wrong with an outcome, or empty when it is what the input deserves.
 std::string Faults(const Case& run, const Outcome& outcome) {
     std::string faults;
@@ -426,8 +454,12 @@ std::string Faults(const Case& run, const Outcome& outcome) {
         if (!SameRect(outcome.frameRect, START_RECT)) {
             fault("the frame moved or changed size");
         }
-        if (run.expect == Expect::Refused && !outcome.boxes.empty()) {
-            fault("an error box for a refused path: " + outcome.boxes.front());
+        const std::string box = std::string(APP_TITLE) + ": " + OneLine(run.fileTitle);
+        if (run.expect == Expect::Refused &&
+            (outcome.boxes.size() != 1 || outcome.boxes.front() != box)) {
+            fault(outcome.boxes.empty()
+                      ? "no box for a refused file"
+                      : "the boxes for a refused file were " + Joined(outcome.boxes));
         }
     }
     return faults;
@@ -569,6 +601,9 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The player's and this driver's pointers are of one size: 64-bit, or 32-bit.
+    const bool wide = sizeof(void*) == 8;
+    const char* const TOO_LONG = "The path of this file is longer than 259 bytes.";
     const std::vector<Case> cases = {
         {"quoted-clip", "\"" + clip + "\"", Expect::Plays, "clip320.avi"},
         // Both leave an empty path, which is handed to the movie window like any other.
@@ -584,8 +619,8 @@ int main(int argc, char** argv) {
         {"inner-quote", "\"" + fixtures + "\\clip\"320.avi\"", Expect::NoMovie, ""},
         {"path-258", longPath(258), Expect::Plays, longPath(258).substr(fixtures.size() + 6)},
         {"path-259", longPath(259), Expect::Plays, longPath(259).substr(fixtures.size() + 6)},
-        {"path-260", longPath(260), Expect::Refused, ""},
-        {"path-4000", longPath(4000), Expect::Refused, ""},
+        {"path-260", longPath(260), Expect::Refused, RefusalBox(longPath(260), TOO_LONG)},
+        {"path-4000", longPath(4000), Expect::Refused, RefusalBox(longPath(4000), TOO_LONG)},
         {"directory", fixtures, Expect::NoMovie, ""},
         {"missing", fixtures + "\\missing.avi", Expect::NoMovie, ""},
         {"device-nul", "NUL", Expect::NoMovie, ""},
@@ -594,13 +629,19 @@ int main(int argc, char** argv) {
         {"cut-4k", fixtures + "\\cut4k.avi", Expect::NoMovie, ""},
         {"cut-half", fixtures + "\\cuthalf.avi", Expect::Plays, "cuthalf.avi"},
         // Nothing to show: a movie without frames is no movie.
-        {"no-frames", fixtures + "\\noframes.avi", Expect::NoMovie, ""},
+        {"no-frames", fixtures + "\\noframes.avi", Expect::Refused,
+         "noframes.avi\nThis file has no frames to show."},
         // A frame no 32-bit frame size can hold (30000 x 30000 x 4 bytes > 2^31) is no movie.
-        {"huge-frame", fixtures + "\\huge30000.avi", Expect::NoMovie, ""},
+        // x86: the driver cannot allocate the frame buffer; the open fails with its box.
+        {"huge-frame", fixtures + "\\huge30000.avi", wide ? Expect::Refused : Expect::NoMovie,
+         "huge30000.avi\nThe frames of this file are too large to show."},
         // The first video chunk claims 0xFFFFFFFF bytes. x64: Wine's AVI driver faults in the
-        // first paint, holding its lock, and a play would then hang the close: refused as no
-        // movie. x86: the driver cannot allocate a 4 GB read buffer; the open fails with a box.
-        {"bad-chunk", fixtures + "\\badchunk.avi", Expect::NoMovie, ""},
+        // first paint, holding its lock, and a play would then hang the close: refused. x86: the
+        // driver cannot allocate a 4 GB read buffer; the open fails with its box.
+        {"bad-chunk", fixtures + "\\badchunk.avi", wide ? Expect::Refused : Expect::NoMovie,
+         "badchunk.avi\nThe first frame of this file could not be drawn."},
+        {"sound-only", fixtures + "\\soundonly.avi", Expect::Refused,
+         "soundonly.avi\nThis file has sound but no picture."},
         // Names in any script open and title the frame; "é" arrives as two bytes.
         {"e-acute", "\"" + fixtures + u8"\\my clip \u00E9.avi\"", Expect::Plays,
          u8"my clip \u00E9.avi"},
@@ -614,7 +655,7 @@ int main(int argc, char** argv) {
          u8"\U0001F3AC clip.avi"},
         {"combining", fixtures + u8"\\e\u0301te\u0301.avi", Expect::Plays, u8"e\u0301te\u0301.avi"},
         {"utf8-259", lambdaPath(259), Expect::Plays, lambdaPath(259).substr(fixtures.size() + 6)},
-        {"utf8-260", lambdaPath(260), Expect::Refused, ""},
+        {"utf8-260", lambdaPath(260), Expect::Refused, RefusalBox(lambdaPath(260), TOO_LONG)},
         {"forward-slash", forward, Expect::Plays, "clip320.avi"},
     };
 
@@ -637,7 +678,7 @@ int main(int argc, char** argv) {
         }
     }
     for (const char* name : {"clip320.avi", "notmovie.avi", "cut4k.avi", "cuthalf.avi",
-                             "noframes.avi", "huge30000.avi", "badchunk.avi"}) {
+                             "noframes.avi", "huge30000.avi", "badchunk.avi", "soundonly.avi"}) {
         if (!Exists(fixtures + "\\" + name)) {
             std::printf("FAIL: fixture %s is missing: run scripts/make-fixtures\n", name);
             return 1;

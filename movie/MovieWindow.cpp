@@ -6,7 +6,7 @@
 #include "movie/DriverThreads.h"
 #include "core/PlayerState.h"
 #include "core/Refusal.h"
-#include "core/Rules.h"
+#include "core/AviCheck.h"
 #include "shell/Application.h"
 #include "shell/VideoHost.h"
 
@@ -20,26 +20,24 @@ const char AVI_DRIVER[] = "mciavi32.dll";
 // Longer than a player thread takes to notice a stop: one frame of the slowest movie.
 const DWORD DRIVER_THREADS_MS = 3000;
 
-// Enough of a file's start for the AVI header lists that ffmpeg and others write.
-const DWORD HEADER_BYTES = 16384;
-
-// Whether the file is an AVI with sound (or other streams) but no video: the platform's AVI
-// driver faults while opening one (Wine 8's reads the missing video format), so the player
-// refuses it before the movie window sees it.
-bool IsSoundWithoutVideo(const char* path) {
+// What the player refuses in a file before the movie window sees it: sound without video (Wine
+// 8's AVI driver faults while opening one, reading the missing video format), and the structures
+// the platform's AVI driver and sound codecs crash or hang on. Only a file on disk is read: a
+// device such as CON could wait for input.
+int32_t RefusalOfFile(const char* path) {
     const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return false;
+        return REFUSAL_NONE;
     }
     // On the stack: a zeroed global of this size would be stored in the executable's data.
-    uint8_t headerBytes[HEADER_BYTES];
-    // Only a file on disk: a device such as CON could wait for input.
+    uint8_t start[AVI_CHECK_BYTES];
     DWORD read = 0;
-    const bool ok = GetFileType(file) == FILE_TYPE_DISK &&
-                    ReadFile(file, headerBytes, HEADER_BYTES, &read, nullptr) != 0;
+    LARGE_INTEGER size = {};
+    const bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) != 0 &&
+                    ReadFile(file, start, AVI_CHECK_BYTES, &read, nullptr) != 0;
     CloseHandle(file);
-    return ok && IsAviWithoutVideo(headerBytes, read);
+    return ok ? CheckAvi(start, read, static_cast<uint64_t>(size.QuadPart)).refusal : REFUSAL_NONE;
 }
 
 // Set when an access violation is raised on the opening thread while the movie window opens its
@@ -76,8 +74,8 @@ bool MovieWindow::Create(const char* path) {
         window != nullptr) {
         return false;
     }
-    if (IsSoundWithoutVideo(path)) {
-        refusal = REFUSAL_SOUND_NO_PICTURE;
+    refusal = RefusalOfFile(path);
+    if (refusal != REFUSAL_NONE) {
         return false;
     }
     // Watched from the open to the first paint; the handler only notes, every exception goes

@@ -4,11 +4,11 @@
 // ends the process with exit code 0.
 //
 //     hostile_driver <player.exe> [case-name]
-//     hostile_driver <program.exe> --file <movie> [--bare]
+//     hostile_driver <program.exe> --file <movie> [--bare] [--play-ms N]
 //
-// The second form (for scripts/fuzz) runs one movie, lets it play for 3 s and prints one verdict
-// line: played, no movie, crash or hang. --bare drives the bare host (bench/BareHost.cpp)
-// instead of the player.
+// The second form (for scripts/fuzz) runs one movie, lets it play for 3 s (or N ms) and prints
+// one verdict line: played, no movie, refused (the player's own box and no movie), crash or
+// hang. --bare drives the bare host (bench/BareHost.cpp) instead of the player.
 //
 // CreateProcessW gives exact control over the command-line text, quotes and blanks included.
 // The cases are written in UTF-8, which is what the player's 8-bit functions carry (its
@@ -540,13 +540,21 @@ const char* Verdict(const Outcome& outcome) {
     if (!outcome.settled || !outcome.exited) {
         return "hang";
     }
-    return outcome.movieWindow && outcome.length > 0 && outcome.boxes.empty() ? "played"
-                                                                              : "no movie";
+    if (outcome.movieWindow && outcome.length > 0 && outcome.boxes.empty()) {
+        return "played";
+    }
+    // The player turned the file away itself: its one box, before the platform saw the file.
+    const std::string ownBox = std::string(APP_TITLE) + ": ";
+    if (!outcome.movieWindow && outcome.boxes.size() == 1 &&
+        outcome.boxes.front().compare(0, ownBox.size(), ownBox) == 0) {
+        return "refused";
+    }
+    return "no movie";
 }
 
-int RunOneMovie(const std::string& exe, const std::string& movie, bool bare) {
+int RunOneMovie(const std::string& exe, const std::string& movie, bool bare, DWORD playMs) {
     frameClass = bare ? BARE_FRAME_CLASS : PLAYER_FRAME_CLASS;
-    playOnMs = 3000;
+    playOnMs = playMs;
     const Case run = {"file", "\"" + WindowsPath(movie) + "\"", Expect::Plays, ""};
     const Outcome outcome = Run(exe, run);
     Report(run, outcome, "");
@@ -557,14 +565,29 @@ int RunOneMovie(const std::string& exe, const std::string& movie, bool bare) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const char* const usage = "usage: hostile_driver <player.exe> [case-name]\n"
+                              "       hostile_driver <program.exe> --file <movie> [--bare] "
+                              "[--play-ms N]\n";
     if (argc < 2) {
-        std::printf("usage: hostile_driver <player.exe> [case-name]\n"
-                    "       hostile_driver <program.exe> --file <movie> [--bare]\n");
+        std::printf("%s", usage);
         return 2;
     }
     const std::string exe = WindowsPath(argv[1]);
     if (argc > 3 && std::string(argv[2]) == "--file") {
-        return RunOneMovie(exe, argv[3], argc > 4 && std::string(argv[4]) == "--bare");
+        bool bare = false;
+        DWORD playMs = 3000;
+        for (int i = 4; i < argc; ++i) {
+            const std::string option = argv[i];
+            if (option == "--bare") {
+                bare = true;
+            } else if (option == "--play-ms" && i + 1 < argc) {
+                playMs = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
+            } else {
+                std::printf("%s", usage);
+                return 2;
+            }
+        }
+        return RunOneMovie(exe, argv[3], bare, playMs);
     }
     const char* fixturesVariable = std::getenv("QUILLOTROPE_FIXTURES");
     if (fixturesVariable == nullptr || !Exists(exe)) {
@@ -601,8 +624,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    // The player's and this driver's pointers are of one size: 64-bit, or 32-bit.
-    const bool wide = sizeof(void*) == 8;
     const char* const TOO_LONG = "The path of this file is longer than 259 bytes.";
     const std::vector<Case> cases = {
         {"quoted-clip", "\"" + clip + "\"", Expect::Plays, "clip320.avi"},
@@ -632,14 +653,12 @@ int main(int argc, char** argv) {
         {"no-frames", fixtures + "\\noframes.avi", Expect::Refused,
          "noframes.avi\nThis file has no frames to show."},
         // A frame no 32-bit frame size can hold (30000 x 30000 x 4 bytes > 2^31) is no movie.
-        // x86: the driver cannot allocate the frame buffer; the open fails with its box.
-        {"huge-frame", fixtures + "\\huge30000.avi", wide ? Expect::Refused : Expect::NoMovie,
+        {"huge-frame", fixtures + "\\huge30000.avi", Expect::Refused,
          "huge30000.avi\nThe frames of this file are too large to show."},
-        // The first video chunk claims 0xFFFFFFFF bytes. x64: Wine's AVI driver faults in the
-        // first paint, holding its lock, and a play would then hang the close: refused. x86: the
-        // driver cannot allocate a 4 GB read buffer; the open fails with its box.
-        {"bad-chunk", fixtures + "\\badchunk.avi", wide ? Expect::Refused : Expect::NoMovie,
-         "badchunk.avi\nThe first frame of this file could not be drawn."},
+        // The first video chunk claims 0xFFFFFFFF bytes: its end passes 4 GB, where Wine's AVI
+        // driver faults (x64) or cannot allocate its read buffer (x86).
+        {"bad-chunk", fixtures + "\\badchunk.avi", Expect::Refused,
+         "badchunk.avi\nThis file is damaged and cannot be played."},
         {"sound-only", fixtures + "\\soundonly.avi", Expect::Refused,
          "soundonly.avi\nThis file has sound but no picture."},
         // Names in any script open and title the frame; "é" arrives as two bytes.

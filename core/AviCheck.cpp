@@ -1,0 +1,330 @@
+#include "core/AviCheck.h"
+
+#include "core/Refusal.h"
+#include "core/Rules.h"
+
+namespace {
+
+// What the platform reads of the file, found where its own walk finds it.
+struct Stream {
+    bool found = false;           // its format was read
+    uint32_t suggestedBuffer = 0; // strh dwSuggestedBufferSize
+    size_t format = 0;            // offset of strf's data
+    uint32_t formatSize = 0;
+};
+
+struct Avi {
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;
+    uint32_t streams = 0;     // avih dwStreams
+    uint32_t totalFrames = 0; // avih dwTotalFrames
+    uint32_t microSecPerFrame = 0;
+    bool header = false;
+    bool hasVideo = false;
+    bool hasAudio = false;
+    Stream video;
+    Stream audio;
+
+    bool Has(size_t at, size_t count) const { return at <= size && count <= size - at; }
+    uint32_t U32(size_t at) const {
+        if (!Has(at, 4)) {
+            return 0;
+        }
+        return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8 |
+               static_cast<uint32_t>(bytes[at + 2]) << 16 |
+               static_cast<uint32_t>(bytes[at + 3]) << 24;
+    }
+    uint32_t U16(size_t at) const {
+        return Has(at, 2) ? static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8) : 0;
+    }
+    int32_t I32(size_t at) const { return static_cast<int32_t>(U32(at)); }
+    bool Is(size_t at, const char* id) const {
+        return Has(at, 4) && bytes[at] == id[0] && bytes[at + 1] == id[1] &&
+               bytes[at + 2] == id[2] && bytes[at + 3] == id[3];
+    }
+};
+
+const AviCheck PASSES = {REFUSAL_NONE, ""};
+
+AviCheck Damaged(const char* finding) {
+    return {REFUSAL_DAMAGED, finding};
+}
+
+uint64_t Padded(uint32_t size) {
+    return (static_cast<uint64_t>(size) + 1) & ~static_cast<uint64_t>(1);
+}
+
+// The platform's file layer keeps positions in 32 bits: a chunk whose end passes 4 GB sends its
+// walk back to an earlier chunk, for ever, or past every chunk of a list at once.
+bool EndWraps(size_t data, uint32_t size) {
+    return data + Padded(size) > 0xFFFFFFFFu;
+}
+
+// The chunks of a list's data from `from` to `end` (end at most the bytes read), each handed to
+// visit(id offset, data offset, size). Stops at the first failing visit and returns it.
+template <typename Visit> AviCheck Walk(const Avi& avi, size_t from, uint64_t end, Visit visit) {
+    size_t at = from;
+    while (at + 8 <= end && avi.Has(at, 8)) {
+        const uint32_t size = avi.U32(at + 4);
+        if (EndWraps(at + 8, size)) {
+            return Damaged("a chunk's end passes 4 GB");
+        }
+        const AviCheck check = visit(at, at + 8, size);
+        if (check.refusal != REFUSAL_NONE) {
+            return check;
+        }
+        at = static_cast<size_t>(at + 8 + Padded(size));
+    }
+    return PASSES;
+}
+
+void ReadStream(Avi& avi, size_t list, uint64_t end, int32_t* index) {
+    Stream stream;
+    bool video = false;
+    bool audio = false;
+    Walk(avi, list, end, [&](size_t id, size_t data, uint32_t size) {
+        if (avi.Is(id, "strh")) {
+            video = avi.Is(data, "vids");
+            audio = avi.Is(data, "auds");
+            stream.suggestedBuffer = avi.U32(data + 36);
+        } else if (avi.Is(id, "strf") && !stream.found) {
+            stream.found = true;
+            stream.format = data;
+            stream.formatSize = size;
+        }
+        return PASSES;
+    });
+    // Only the first of each kind is played, and only among the streams the main header counts.
+    if (static_cast<uint32_t>(*index) < avi.streams) {
+        if (video && !avi.hasVideo) {
+            // A video stream, even one whose format was cut off: the file has a picture.
+            avi.video = stream;
+            avi.hasVideo = true;
+        } else if (audio && !avi.hasAudio) {
+            avi.audio = stream;
+            avi.hasAudio = true;
+        }
+    }
+    ++*index;
+}
+
+AviCheck CheckHeaderList(Avi& avi, size_t data, uint64_t end) {
+    int32_t stream = 0;
+    return Walk(avi, data, end, [&](size_t id, size_t at, uint32_t size) {
+        if (at + static_cast<uint64_t>(size) > end && end < avi.size) {
+            return Damaged("a header chunk claims more than its list holds");
+        }
+        // A main header cut short tells nothing: its missing fields are no zeros.
+        if (avi.Is(id, "avih") && avi.Has(at, 28)) {
+            avi.header = true;
+            avi.microSecPerFrame = avi.U32(at);
+            avi.totalFrames = avi.U32(at + 16);
+            avi.streams = avi.U32(at + 24);
+        } else if (avi.Is(id, "LIST") && avi.Is(at, "strl")) {
+            ReadStream(avi, at + 4, at + static_cast<uint64_t>(size), &stream);
+        }
+        return PASSES;
+    });
+}
+
+bool IsFourCc(const Avi& avi, size_t at, const char* lower) {
+    for (int i = 0; i < 4; ++i) {
+        const uint8_t c = avi.bytes[at + static_cast<size_t>(i)];
+        const uint8_t folded = c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c - 'A' + 'a') : c;
+        if (folded != static_cast<uint8_t>(lower[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+AviCheck CheckVideo(const Avi& avi) {
+    const Stream& v = avi.video;
+    const size_t f = v.format;
+    if (!avi.Has(f, 40) || v.formatSize < 40) {
+        return v.formatSize < 40 ? Damaged("a video format shorter than its header")
+                                 : PASSES; // beyond the bytes read: nothing known
+    }
+    const uint32_t headerSize = avi.U32(f);
+    const int64_t width = avi.I32(f + 4);
+    const int64_t height = avi.I32(f + 8);
+    const uint32_t bits = avi.U16(f + 14);
+    const uint32_t colours = avi.U32(f + 32);
+    if (headerSize < 40 || headerSize > v.formatSize) {
+        return Damaged("a video header size outside its format");
+    }
+    if (width <= 0 || height == 0) {
+        return Damaged("a frame of no width or height");
+    }
+    const int64_t rows = height < 0 ? -height : height;
+    if (width * rows > INT32_MAX / 4) {
+        return {REFUSAL_FRAMES_TOO_LARGE, "a frame too large for a 32-bit size"};
+    }
+    if (colours > 256) {
+        return Damaged("a colour table of more than 256 colours");
+    }
+    const bool uncompressed = avi.U32(f + 16) == 0;
+    const uint64_t tableColours = colours != 0 ? colours : (bits <= 8 ? 1u << bits : 0);
+    if (uncompressed && headerSize + 4 * tableColours > v.formatSize) {
+        return Damaged("a colour table longer than its format");
+    }
+    if (uncompressed && avi.totalFrames == 0) {
+        return Damaged("uncompressed frames, none counted");
+    }
+    const bool videoOne = IsFourCc(avi, f + 16, "cram") || IsFourCc(avi, f + 16, "msvc") ||
+                          IsFourCc(avi, f + 16, "wham");
+    if (videoOne) {
+        // The decoder writes rows of the stride of this width into rows of an even one.
+        if ((bits == 8 && width % 4 == 1) || (bits == 16 && width % 2 == 1)) {
+            return Damaged("Video 1 frames of a width its decoder overruns");
+        }
+        if (headerSize + 4 * (bits <= 8 ? (colours != 0 ? colours : 256) : colours) > 1064) {
+            return Damaged("a Video 1 header larger than its decoder takes");
+        }
+    }
+    return PASSES;
+}
+
+const uint32_t FORMAT_PCM = 1;
+const uint32_t FORMAT_MS_ADPCM = 2;
+const uint32_t FORMAT_FLOAT = 3;
+const uint32_t FORMAT_ALAW = 6;
+const uint32_t FORMAT_MULAW = 7;
+const uint32_t FORMAT_IMA_ADPCM = 0x11;
+// Above any rate a sound device plays.
+const uint32_t HIGHEST_RATE = 384000;
+
+AviCheck CheckAudio(const Avi& avi) {
+    const Stream& a = avi.audio;
+    const size_t f = a.format;
+    if (a.formatSize >= 0x80000000u) {
+        return Damaged("a sound format of 2 GB or more");
+    }
+    if (a.suggestedBuffer >= 0xFFFFFFE0u) {
+        return Damaged("a sound buffer size that passes 4 GB");
+    }
+    if (!avi.Has(f, 16) || a.formatSize < 14) {
+        return PASSES; // too short: the platform refuses the sound itself
+    }
+    const uint32_t tag = avi.U16(f);
+    const uint32_t channels = avi.U16(f + 2);
+    const uint32_t rate = avi.U32(f + 4);
+    const uint32_t bytesPerSec = avi.U32(f + 8);
+    const uint32_t blockAlign = avi.U16(f + 12);
+    const uint32_t bits = avi.U16(f + 14);
+    if (tag == FORMAT_PCM) {
+        if (bits != 8 && bits != 16 && bits != 24) {
+            return PASSES; // no converter takes it: the movie plays without sound
+        }
+        // The device refuses these, and the converter that is tried instead divides by and
+        // reads with what the format says.
+        const bool converted = channels == 0 || channels > 2 || rate == 0 || rate > HIGHEST_RATE;
+        const uint32_t frame = (channels == 1 ? 1 : 2) * bits / 8;
+        if (converted && (bytesPerSec == 0 || blockAlign < frame)) {
+            return Damaged("a PCM format its converter cannot take");
+        }
+        if (channels == 0 || rate == 0 || rate > HIGHEST_RATE) {
+            return Damaged("a sound of no channels, or of no or an absurd rate");
+        }
+        return PASSES;
+    }
+    if (tag == FORMAT_FLOAT || tag == FORMAT_ALAW || tag == FORMAT_MULAW) {
+        return blockAlign != channels * bits / 8 ? Damaged("a sound block of the wrong size")
+                                                 : PASSES;
+    }
+    if (!avi.Has(f, 18) || a.formatSize < 18 || 18u + avi.U16(f + 16) > a.formatSize) {
+        return Damaged("a sound format shorter than it claims");
+    }
+    // The ADPCM codecs take 4-bit mono and stereo only; each then trusts the block's layout.
+    if ((tag != FORMAT_MS_ADPCM && tag != FORMAT_IMA_ADPCM) || bits != 4 || channels < 1 ||
+        channels > 2) {
+        return PASSES;
+    }
+    const uint32_t perBlock = avi.U16(f + 16) >= 2 ? avi.U16(f + 18) : 0;
+    if (blockAlign == 0) {
+        return Damaged("an ADPCM block of no bytes");
+    }
+    if (tag == FORMAT_IMA_ADPCM) {
+        const bool taken = perBlock != 0 && ((perBlock - 1) & 3) == 0;
+        if (taken && (blockAlign < ((perBlock - 1) / 2 + 4) * channels ||
+                      (channels == 2 && (perBlock - 1) % 8 == 4))) {
+            return Damaged("IMA ADPCM blocks shorter than their samples");
+        }
+        return PASSES;
+    }
+    const uint64_t needed = channels == 1 ? 7 + (perBlock - 1) / 2 : 14 + (perBlock - 2);
+    if (perBlock < 2 || needed > blockAlign) {
+        return Damaged("MS ADPCM blocks shorter than their samples");
+    }
+    return PASSES;
+}
+
+} // namespace
+
+AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize) {
+    Avi avi;
+    avi.bytes = bytes;
+    avi.size = bytes == nullptr ? 0 : (size < fileSize ? size : static_cast<size_t>(fileSize));
+    if (!avi.Is(0, "RIFF") || !avi.Is(8, "AVI ")) {
+        return PASSES;
+    }
+    if (IsAviWithoutVideo(avi.bytes, avi.size)) {
+        return {REFUSAL_SOUND_NO_PICTURE, "streams, none of video"};
+    }
+    bool movie = false;
+    AviCheck check = Walk(avi, 12, avi.size, [&](size_t id, size_t data, uint32_t listSize) {
+        if (movie || !avi.Is(id, "LIST")) {
+            return PASSES;
+        }
+        const uint64_t end = data + static_cast<uint64_t>(listSize);
+        const uint64_t inRead = end < avi.size ? end : avi.size;
+        if (avi.Is(data, "hdrl")) {
+            return CheckHeaderList(avi, data + 4, inRead);
+        }
+        if (!avi.Is(data, "movi")) {
+            return PASSES;
+        }
+        movie = true;
+        return Walk(avi, data + 4, inRead, [&](size_t chunk, size_t at, uint32_t chunkSize) {
+            if (chunkSize >= 0x80000000u) {
+                return Damaged("a movie chunk of 2 GB or more");
+            }
+            if (avi.Is(chunk, "LIST") && avi.Is(at, "rec ")) {
+                const uint64_t recordEnd = at + static_cast<uint64_t>(chunkSize);
+                return Walk(avi, at + 4, recordEnd < avi.size ? recordEnd : avi.size,
+                            [&](size_t, size_t, uint32_t s) {
+                                return s >= 0x80000000u ? Damaged("a movie chunk of 2 GB or more")
+                                                        : PASSES;
+                            });
+            }
+            return PASSES;
+        });
+    });
+    // The walk ends at the movie list, or at the first damage before it.
+    if (check.refusal != REFUSAL_NONE) {
+        return check;
+    }
+    if (!avi.header) {
+        return PASSES; // the platform refuses a file without its main header
+    }
+    if (avi.totalFrames >= 0x20000000u) {
+        return Damaged("a frame count whose index overflows");
+    }
+    // The player keeps time in milliseconds, which the platform divides by this.
+    if (avi.microSecPerFrame == 0) {
+        return Damaged("frames of no duration");
+    }
+    if (avi.streams > 0 && !avi.hasVideo && avi.audio.found) {
+        return {REFUSAL_SOUND_NO_PICTURE, "no video among the streams counted"};
+    }
+    if (avi.streams == 0) {
+        return Damaged("no streams counted");
+    }
+    if (avi.video.found) {
+        check = CheckVideo(avi);
+        if (check.refusal != REFUSAL_NONE) {
+            return check;
+        }
+    }
+    return avi.audio.found ? CheckAudio(avi) : PASSES;
+}

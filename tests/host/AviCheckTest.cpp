@@ -1,0 +1,253 @@
+#include "core/AviCheck.h"
+
+#include "core/Refusal.h"
+#include "tests/host/CaseTables.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The fields of a small AVI that the cases change; Bytes() writes it as the platform reads it.
+struct Movie {
+    uint32_t microSecPerFrame = 100000;
+    uint32_t totalFrames = 20;
+    uint32_t streams = 2;
+    bool video = true;
+    bool audio = true;
+    uint32_t videoFormatSize = 40;
+    uint32_t headerSize = 40;
+    int32_t width = 320;
+    int32_t height = 240;
+    uint16_t bits = 24;
+    std::string compression = "cvid";
+    uint32_t colours = 0;
+    uint32_t audioFormatSize = 18;
+    uint32_t audioListSize = 0; // 0: what it holds
+    uint32_t suggestedBuffer = 4096;
+    uint16_t tag = 1;
+    uint16_t channels = 1;
+    uint32_t rate = 22050;
+    uint32_t bytesPerSec = 44100;
+    uint16_t blockAlign = 2;
+    uint16_t audioBits = 16;
+    uint16_t extraSize = 0;
+    uint16_t samplesPerBlock = 0;
+    uint32_t frameSize = 100; // the first video chunk's size field
+    std::string frameId = "00dc";
+};
+
+void Put32(std::string& s, uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        s += static_cast<char>(v >> (8 * i) & 0xFF);
+    }
+}
+void Put16(std::string& s, uint16_t v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>(v >> 8);
+}
+std::string Chunk(const std::string& id, const std::string& data, uint32_t size) {
+    std::string s = id;
+    Put32(s, size);
+    s += data;
+    return data.size() % 2 == 1 ? s + '\0' : s;
+}
+std::string Chunk(const std::string& id, const std::string& data) {
+    return Chunk(id, data, static_cast<uint32_t>(data.size()));
+}
+std::string List(const std::string& type, const std::string& data) {
+    return Chunk("LIST", type + data);
+}
+std::string StreamHeader(const char* type, uint32_t rate, uint32_t buffer) {
+    std::string s = std::string(type) + std::string(20, '\0');
+    Put32(s, rate);
+    Put32(s, 0);      // dwStart
+    Put32(s, 20);     // dwLength
+    Put32(s, buffer); // dwSuggestedBufferSize
+    return s + std::string(56 - s.size(), '\0');
+}
+
+std::string Bytes(const Movie& m) {
+    std::string avih;
+    for (uint32_t v : {m.microSecPerFrame, 0u, 0u, 0u, m.totalFrames, 0u, m.streams, 0u}) {
+        Put32(avih, v);
+    }
+    avih += std::string(56 - avih.size(), '\0');
+    std::string header = Chunk("avih", avih);
+    if (m.video) {
+        std::string bih;
+        Put32(bih, m.headerSize);
+        Put32(bih, static_cast<uint32_t>(m.width));
+        Put32(bih, static_cast<uint32_t>(m.height));
+        Put16(bih, 1);
+        Put16(bih, m.bits);
+        bih += m.compression;
+        bih += std::string(12, '\0');
+        Put32(bih, m.colours);
+        Put32(bih, 0);
+        bih += std::string(m.videoFormatSize > 40 ? m.videoFormatSize - 40 : 0, '\0');
+        bih.resize(m.videoFormatSize);
+        header += List("strl", Chunk("strh", StreamHeader("vids", 10, 4096)) + Chunk("strf", bih));
+    }
+    if (m.audio) {
+        std::string wfx;
+        Put16(wfx, m.tag);
+        Put16(wfx, m.channels);
+        Put32(wfx, m.rate);
+        Put32(wfx, m.bytesPerSec);
+        Put16(wfx, m.blockAlign);
+        Put16(wfx, m.audioBits);
+        Put16(wfx, m.extraSize);
+        Put16(wfx, m.samplesPerBlock);
+        wfx.resize(m.audioFormatSize < 64 ? m.audioFormatSize : 64);
+        const std::string list = "strl" +
+                                 Chunk("strh", StreamHeader("auds", m.rate, m.suggestedBuffer)) +
+                                 Chunk("strf", wfx, m.audioFormatSize);
+        header +=
+            Chunk("LIST", list,
+                  m.audioListSize != 0 ? m.audioListSize : static_cast<uint32_t>(list.size()));
+    }
+    const std::string movi = List("movi", Chunk(m.frameId, std::string(100, 'f'), m.frameSize) +
+                                              Chunk("01wb", std::string(64, 's')));
+    std::string index;
+    for (uint32_t v : {0x63643030u, 0x10u, 4u, 100u}) {
+        Put32(index, v);
+    }
+    return Chunk("RIFF", "AVI " + List("hdrl", header) + movi + Chunk("idx1", index));
+}
+
+struct AviCase {
+    std::string name;
+    std::function<void(Movie&)> change;
+    int32_t refusal;
+};
+
+const int32_t NONE = REFUSAL_NONE;
+const int32_t DAMAGED = REFUSAL_DAMAGED;
+
+const AviCase AVI_CASES[] = {
+    {"CinepakWithPcm", [](Movie&) {}, NONE},
+    {"Silent", [](Movie& m) { m.audio = false, m.streams = 1; }, NONE},
+    {"TopDownFrames", [](Movie& m) { m.height = -240; }, NONE},
+    {"SoundWithoutPicture", [](Movie& m) { m.video = false, m.streams = 1; },
+     REFUSAL_SOUND_NO_PICTURE},
+    // The walk and the main header.
+    {"NoFrameDuration", [](Movie& m) { m.microSecPerFrame = 0; }, DAMAGED},
+    {"FrameCountOverflowsTheIndex", [](Movie& m) { m.totalFrames = 0x20000000; }, DAMAGED},
+    {"NoStreamsCounted", [](Movie& m) { m.streams = 0; }, DAMAGED},
+    {"MovieChunkPasses4GB", [](Movie& m) { m.frameSize = 0xFFFFFFFF; }, DAMAGED},
+    {"MovieChunkOf2GB", [](Movie& m) { m.frameSize = 0x80000000; }, DAMAGED},
+    {"MovieChunkPastTheEndOnly", [](Movie& m) { m.frameSize = 5000; }, NONE},
+    {"HeaderListLongerThanItsParent", [](Movie& m) { m.audioListSize = 0x10000; }, DAMAGED},
+    // The video format.
+    {"FramesTooLarge", [](Movie& m) { m.width = m.height = 30000; }, REFUSAL_FRAMES_TOO_LARGE},
+    {"NoWidth", [](Movie& m) { m.width = 0; }, DAMAGED},
+    {"NegativeWidth", [](Movie& m) { m.width = -320; }, DAMAGED},
+    {"NoHeight", [](Movie& m) { m.height = 0; }, DAMAGED},
+    {"VideoFormatTooShort", [](Movie& m) { m.videoFormatSize = 20; }, DAMAGED},
+    {"VideoHeaderSizeTooSmall", [](Movie& m) { m.headerSize = 39; }, DAMAGED},
+    {"VideoHeaderSizePastItsFormat", [](Movie& m) { m.headerSize = 44; }, DAMAGED},
+    {"MoreThan256Colours", [](Movie& m) { m.colours = 257; }, DAMAGED},
+    {"PaletteMissing", [](Movie& m) { m.compression = std::string(4, '\0'), m.bits = 8; }, DAMAGED},
+    {"PaletteThere",
+     [](Movie& m) { m.compression = std::string(4, '\0'), m.bits = 8, m.videoFormatSize = 1064; },
+     NONE},
+    {"UncompressedWithNoFrames",
+     [](Movie& m) { m.compression = std::string(4, '\0'), m.totalFrames = 0; }, DAMAGED},
+    {"Video1", [](Movie& m) { m.compression = "MSVC", m.bits = 16, m.width = 162; }, NONE},
+    {"Video1OddWidth", [](Movie& m) { m.compression = "msvc", m.bits = 16, m.width = 161; },
+     DAMAGED},
+    {"Video1Palette4nPlus1",
+     [](Movie& m) { m.compression = "CRAM", m.bits = 8, m.width = 165, m.videoFormatSize = 1064; },
+     DAMAGED},
+    {"Video1PaletteTooLong",
+     [](Movie& m) {
+         m.compression = "CRAM", m.bits = 8, m.headerSize = 44, m.videoFormatSize = 1068;
+     },
+     DAMAGED},
+    // PCM.
+    {"PcmNoChannels", [](Movie& m) { m.channels = 0; }, DAMAGED},
+    {"PcmNoRate", [](Movie& m) { m.rate = 0; }, DAMAGED},
+    {"PcmAbsurdRate", [](Movie& m) { m.rate = 0xFFFFFFFE; }, DAMAGED},
+    {"PcmHighestRate", [](Movie& m) { m.rate = 384000; }, NONE},
+    {"PcmSixChannelsNoBlock", [](Movie& m) { m.channels = 6, m.blockAlign = 0; }, DAMAGED},
+    {"PcmOfNoKnownDepth", [](Movie& m) { m.audioBits = 12, m.channels = 0; }, NONE},
+    {"ShortPcmFormat", [](Movie& m) { m.audioFormatSize = 14; }, NONE},
+    {"SoundFormatOf2GB", [](Movie& m) { m.audioFormatSize = 0x80000000; }, DAMAGED},
+    {"SoundBufferPasses4GB", [](Movie& m) { m.suggestedBuffer = 0xFFFFFFF0; }, DAMAGED},
+    {"FloatBlockWrong", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 2; }, DAMAGED},
+    {"FloatBlockRight", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 4; }, NONE},
+    // ADPCM: blocks must hold the samples they say they hold.
+    {"MsAdpcm",
+     [](Movie& m) {
+         m.tag = 2, m.audioBits = 4, m.blockAlign = 256, m.extraSize = 2, m.samplesPerBlock = 500;
+         m.audioFormatSize = 20;
+     },
+     NONE},
+    {"MsAdpcmNoBlock",
+     [](Movie& m) {
+         m.tag = 2, m.audioBits = 4, m.blockAlign = 0, m.extraSize = 2, m.samplesPerBlock = 500;
+         m.audioFormatSize = 20;
+     },
+     DAMAGED},
+    {"MsAdpcmBlockTooShort",
+     [](Movie& m) {
+         m.tag = 2, m.audioBits = 4, m.blockAlign = 255, m.extraSize = 2, m.samplesPerBlock = 500;
+         m.audioFormatSize = 20;
+     },
+     DAMAGED},
+    {"AdpcmExtraPastItsFormat",
+     [](Movie& m) { m.tag = 2, m.audioBits = 4, m.blockAlign = 256, m.extraSize = 32; }, DAMAGED},
+    {"ImaAdpcm",
+     [](Movie& m) {
+         m.tag = 0x11, m.audioBits = 4, m.blockAlign = 256, m.extraSize = 2;
+         m.samplesPerBlock = 505, m.audioFormatSize = 20;
+     },
+     NONE},
+    {"ImaAdpcmBlockTooShort",
+     [](Movie& m) {
+         m.tag = 0x11, m.audioBits = 4, m.blockAlign = 100, m.extraSize = 2;
+         m.samplesPerBlock = 505, m.audioFormatSize = 20;
+     },
+     DAMAGED},
+};
+
+class AviCheckTest : public testing::TestWithParam<AviCase> {};
+
+TEST_P(AviCheckTest, RefusesWhatThePlatformCrashesOn) {
+    Movie movie;
+    GetParam().change(movie);
+    const std::string bytes = Bytes(movie);
+    const AviCheck check =
+        CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), bytes.size());
+    EXPECT_EQ(GetParam().refusal, check.refusal) << check.finding;
+    EXPECT_EQ(check.refusal == NONE, std::string(check.finding).empty()) << check.finding;
+}
+
+INSTANTIATE_TEST_SUITE_P(AviCheck, AviCheckTest, testing::ValuesIn(AVI_CASES), CaseName<AviCase>);
+
+// A file cut anywhere, or read only in part, is no reason to refuse a good movie: the platform
+// plays what it can. Nor is anything that is not a RIFF AVI the checker's to judge.
+TEST(AviCheck, PassesCutsPartialReadsAndOtherFiles) {
+    const std::string bytes = Bytes(Movie());
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+        EXPECT_EQ(NONE, CheckAvi(data, cut, cut).refusal) << "cut at " << cut;
+        EXPECT_EQ(NONE, CheckAvi(data, cut, bytes.size()).refusal) << "read " << cut;
+    }
+    // The file is shorter than the buffer: only its bytes count.
+    Movie damaged;
+    damaged.microSecPerFrame = 0;
+    const std::string zero = Bytes(damaged);
+    EXPECT_EQ(NONE,
+              CheckAvi(reinterpret_cast<const uint8_t*>(zero.data()), zero.size(), 40).refusal);
+    const std::string wave("RIFF\x24\0\0\0WAVEfmt ", 16);
+    EXPECT_EQ(NONE,
+              CheckAvi(reinterpret_cast<const uint8_t*>(wave.data()), wave.size(), 100).refusal);
+    EXPECT_EQ(NONE, CheckAvi(nullptr, 100, 100).refusal);
+}
+
+} // namespace

@@ -16,6 +16,7 @@ struct Stream {
 struct Avi {
     const uint8_t* bytes = nullptr;
     size_t size = 0;
+    uint64_t fileSize = 0;
     uint32_t streams = 0;     // avih dwStreams
     uint32_t totalFrames = 0; // avih dwTotalFrames
     uint32_t microSecPerFrame = 0;
@@ -24,6 +25,9 @@ struct Avi {
     bool hasAudio = false;
     Stream video;
     Stream audio;
+    int32_t videoStream = -1;
+    int32_t audioStream = -1;
+    uint32_t frames = 0; // video chunks in the movie list
 
     bool Has(size_t at, size_t count) const { return at <= size && count <= size - at; }
     uint32_t U32(size_t at) const {
@@ -50,39 +54,66 @@ AviCheck Damaged(const char* finding) {
     return {REFUSAL_DAMAGED, finding};
 }
 
-uint64_t Padded(uint32_t size) {
-    return (static_cast<uint64_t>(size) + 1) & ~static_cast<uint64_t>(1);
-}
-
-// The platform's file layer keeps positions in 32 bits: a chunk whose end passes 4 GB sends its
-// walk back to an earlier chunk, for ever, or past every chunk of a list at once.
-bool EndWraps(size_t data, uint32_t size) {
-    return data + Padded(size) > 0xFFFFFFFFu;
-}
-
-// The chunks of a list's data from `from` to `end` (end at most the bytes read), each handed to
-// visit(id offset, data offset, size). Stops at the first failing visit and returns it.
-template <typename Visit> AviCheck Walk(const Avi& avi, size_t from, uint64_t end, Visit visit) {
-    size_t at = from;
-    while (at + 8 <= end && avi.Has(at, 8)) {
-        const uint32_t size = avi.U32(at + 4);
-        if (EndWraps(at + 8, size)) {
-            return Damaged("a chunk's end passes 4 GB");
-        }
-        const AviCheck check = visit(at, at + 8, size);
-        if (check.refusal != REFUSAL_NONE) {
-            return check;
-        }
-        at = static_cast<size_t>(at + 8 + Padded(size));
+// Where the platform's walk goes on after the chunk at `at`: its file positions are 32-bit and
+// wrap, and a seek to 2 GB or beyond fails and leaves the walk in the chunk's own data.
+uint32_t NextPosition(const Avi& avi, uint32_t at) {
+    const uint32_t data = at + 8;
+    const uint32_t next = data + ((avi.U32(at + 4) + 1u) & ~1u);
+    if (next < 0x80000000u) {
+        return next;
     }
-    return PASSES;
+    return avi.Is(at, "LIST") || avi.Is(at, "RIFF") ? data + 4 : data;
 }
 
-void ReadStream(Avi& avi, size_t list, uint64_t end, int32_t* index) {
+// How a walk ended: at its list's end or the file's (known), or where the bytes read end.
+struct WalkEnd {
+    AviCheck check;
+    bool known;
+};
+
+// The chunks the platform's walk visits from `from` while inside(position) holds, each handed to
+// visit(id offset, data offset, size) until one refuses. A walk that comes back to a chunk it
+// has visited never ends (the platform's open hangs): found as Brent finds a cycle.
+template <typename Inside, typename Visit>
+WalkEnd Walk(const Avi& avi, uint32_t from, Inside inside, Visit visit) {
+    uint32_t at = from;
+    uint32_t mark = from;
+    uint64_t power = 1;
+    uint64_t length = 0;
+    while (inside(at)) {
+        if (!avi.Has(at, 8)) {
+            return {PASSES, at + static_cast<uint64_t>(8) > avi.fileSize};
+        }
+        const AviCheck check = visit(at, at + 8u, avi.U32(at + 4));
+        if (check.refusal != REFUSAL_NONE) {
+            return {check, true};
+        }
+        at = NextPosition(avi, at);
+        if (at == mark) {
+            return {Damaged("a walk through the chunks that never ends"), true};
+        }
+        if (++length == power) {
+            mark = at;
+            power *= 2;
+            length = 0;
+        }
+    }
+    return {PASSES, true};
+}
+
+// Inside a list whose data (its type first) starts at `data`, as the platform tests it: in 32
+// bits, so that a list claiming 4 GB ends before it starts.
+struct InList {
+    uint32_t data;
+    uint32_t size;
+    bool operator()(uint32_t at) const { return at >= data && at < data + size; }
+};
+
+void ReadStream(Avi& avi, uint32_t list, uint32_t size, int32_t* index) {
     Stream stream;
     bool video = false;
     bool audio = false;
-    Walk(avi, list, end, [&](size_t id, size_t data, uint32_t size) {
+    Walk(avi, list + 4, InList{list, size}, [&](uint32_t id, uint32_t data, uint32_t chunkSize) {
         if (avi.Is(id, "strh")) {
             video = avi.Is(data, "vids");
             audio = avi.Is(data, "auds");
@@ -90,7 +121,7 @@ void ReadStream(Avi& avi, size_t list, uint64_t end, int32_t* index) {
         } else if (avi.Is(id, "strf") && !stream.found) {
             stream.found = true;
             stream.format = data;
-            stream.formatSize = size;
+            stream.formatSize = chunkSize;
         }
         return PASSES;
     });
@@ -100,30 +131,79 @@ void ReadStream(Avi& avi, size_t list, uint64_t end, int32_t* index) {
             // A video stream, even one whose format was cut off: the file has a picture.
             avi.video = stream;
             avi.hasVideo = true;
+            avi.videoStream = *index;
         } else if (audio && !avi.hasAudio) {
             avi.audio = stream;
             avi.hasAudio = true;
+            avi.audioStream = *index;
         }
     }
     ++*index;
 }
 
-AviCheck CheckHeaderList(Avi& avi, size_t data, uint64_t end) {
+AviCheck CheckHeaderList(Avi& avi, uint32_t list, uint32_t size) {
     int32_t stream = 0;
-    return Walk(avi, data, end, [&](size_t id, size_t at, uint32_t size) {
-        if (at + static_cast<uint64_t>(size) > end && end < avi.size) {
-            return Damaged("a header chunk claims more than its list holds");
+    return Walk(avi, list + 4, InList{list, size},
+                [&](uint32_t id, uint32_t at, uint32_t chunkSize) {
+                    // A main header cut short tells nothing: its missing fields are no zeros.
+                    if (avi.Is(id, "avih") && avi.Has(at, 28) && !avi.header) {
+                        avi.header = true;
+                        avi.microSecPerFrame = avi.U32(at);
+                        avi.totalFrames = avi.U32(at + 16);
+                        avi.streams = avi.U32(at + 24);
+                    } else if (avi.Is(id, "LIST") && avi.Is(at, "strl")) {
+                        ReadStream(avi, at, chunkSize, &stream);
+                    }
+                    return PASSES;
+                })
+        .check;
+}
+
+// The stream a movie chunk belongs to, from its id's two hex digits; -1 when they are none.
+int32_t StreamOf(const Avi& avi, uint32_t id) {
+    int32_t number = 0;
+    for (uint32_t i = 0; i < 2; ++i) {
+        const uint8_t c = avi.bytes[id + i];
+        const int32_t digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+        if (digit < 0) {
+            return -1;
         }
-        // A main header cut short tells nothing: its missing fields are no zeros.
-        if (avi.Is(id, "avih") && avi.Has(at, 28)) {
-            avi.header = true;
-            avi.microSecPerFrame = avi.U32(at);
-            avi.totalFrames = avi.U32(at + 16);
-            avi.streams = avi.U32(at + 24);
-        } else if (avi.Is(id, "LIST") && avi.Is(at, "strl")) {
-            ReadStream(avi, at + 4, at + static_cast<uint64_t>(size), &stream);
+        number = number * 16 + digit;
+    }
+    return number;
+}
+
+// One chunk of the movie list: the platform reads a video chunk whole into a buffer of its size,
+// and gives each sound buffer the largest sound chunk's size plus a header, in 32 bits.
+AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
+    const int32_t stream = StreamOf(avi, id);
+    const bool sound = avi.bytes[id + 2] == 'w' && avi.bytes[id + 3] == 'b';
+    if (avi.hasVideo && stream == avi.videoStream && !sound) {
+        ++avi.frames;
+        if (size >= 0x80000000u) {
+            return Damaged("a video chunk of 2 GB or more");
         }
-        return PASSES;
+    } else if (avi.hasAudio && stream == avi.audioStream && sound && size >= 0xFFFFFFE0u) {
+        return Damaged("a sound chunk whose buffer passes 4 GB");
+    }
+    return PASSES;
+}
+
+// The movie list's chunks, and those of its records, as the platform walks them: each step
+// tested against its list's bounds.
+WalkEnd CheckMovieList(Avi& avi, uint32_t list, uint32_t size) {
+    return Walk(avi, list + 4, InList{list, size}, [&](uint32_t id, uint32_t at, uint32_t chunk) {
+        if (avi.Is(id, "LIST") && avi.Is(at, "rec ")) {
+            const WalkEnd record =
+                Walk(avi, at + 4, InList{at, chunk}, [&](uint32_t inner, uint32_t, uint32_t s) {
+                    return CheckMovieChunk(avi, inner, s);
+                });
+            return record.check;
+        }
+        return CheckMovieChunk(avi, id, chunk);
     });
 }
 
@@ -150,10 +230,13 @@ AviCheck CheckVideo(const Avi& avi) {
     const int64_t height = avi.I32(f + 8);
     const uint32_t bits = avi.U16(f + 14);
     const uint32_t colours = avi.U32(f + 32);
-    if (headerSize < 40 || headerSize > v.formatSize) {
+    // Frames without a decoder (plain, RLE or bit-field pixels) are drawn from this header, as
+    // long as it says it is.
+    const bool drawnAsIs = avi.U32(f + 16) <= 3;
+    if (headerSize < 40 || (drawnAsIs && headerSize > v.formatSize)) {
         return Damaged("a video header size outside its format");
     }
-    if (width <= 0 || height == 0) {
+    if (width == 0 || height == 0) {
         return Damaged("a frame of no width or height");
     }
     const int64_t rows = height < 0 ? -height : height;
@@ -191,6 +274,8 @@ const uint32_t FORMAT_FLOAT = 3;
 const uint32_t FORMAT_ALAW = 6;
 const uint32_t FORMAT_MULAW = 7;
 const uint32_t FORMAT_IMA_ADPCM = 0x11;
+const uint32_t FORMAT_MPEG = 0x50;
+const uint32_t FORMAT_MPEG_LAYER3 = 0x55;
 // Above any rate a sound device plays.
 const uint32_t HIGHEST_RATE = 384000;
 
@@ -232,6 +317,11 @@ AviCheck CheckAudio(const Avi& avi) {
         return blockAlign != channels * bits / 8 ? Damaged("a sound block of the wrong size")
                                                  : PASSES;
     }
+    // The MP3 decoder divides by a frame's bytes, worked out in 32 bits from these.
+    if ((tag == FORMAT_MPEG || tag == FORMAT_MPEG_LAYER3) &&
+        (rate == 0 || static_cast<uint32_t>(bytesPerSec * 1152u) / rate == 0)) {
+        return Damaged("MP3 frames of no bytes");
+    }
     if (!avi.Has(f, 18) || a.formatSize < 18 || 18u + avi.U16(f + 16) > a.formatSize) {
         return Damaged("a sound format shorter than it claims");
     }
@@ -264,6 +354,7 @@ AviCheck CheckAudio(const Avi& avi) {
 AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize) {
     Avi avi;
     avi.bytes = bytes;
+    avi.fileSize = fileSize;
     avi.size = bytes == nullptr ? 0 : (size < fileSize ? size : static_cast<size_t>(fileSize));
     if (!avi.Is(0, "RIFF") || !avi.Is(8, "AVI ")) {
         return PASSES;
@@ -271,36 +362,28 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize) {
     if (IsAviWithoutVideo(avi.bytes, avi.size)) {
         return {REFUSAL_SOUND_NO_PICTURE, "streams, none of video"};
     }
-    bool movie = false;
-    AviCheck check = Walk(avi, 12, avi.size, [&](size_t id, size_t data, uint32_t listSize) {
-        if (movie || !avi.Is(id, "LIST")) {
-            return PASSES;
-        }
-        const uint64_t end = data + static_cast<uint64_t>(listSize);
-        const uint64_t inRead = end < avi.size ? end : avi.size;
-        if (avi.Is(data, "hdrl")) {
-            return CheckHeaderList(avi, data + 4, inRead);
-        }
-        if (!avi.Is(data, "movi")) {
-            return PASSES;
-        }
-        movie = true;
-        return Walk(avi, data + 4, inRead, [&](size_t chunk, size_t at, uint32_t chunkSize) {
-            if (chunkSize >= 0x80000000u) {
-                return Damaged("a movie chunk of 2 GB or more");
-            }
-            if (avi.Is(chunk, "LIST") && avi.Is(at, "rec ")) {
-                const uint64_t recordEnd = at + static_cast<uint64_t>(chunkSize);
-                return Walk(avi, at + 4, recordEnd < avi.size ? recordEnd : avi.size,
-                            [&](size_t, size_t, uint32_t s) {
-                                return s >= 0x80000000u ? Damaged("a movie chunk of 2 GB or more")
-                                                        : PASSES;
-                            });
-            }
-            return PASSES;
-        });
-    });
-    // The walk ends at the movie list, or at the first damage before it.
+    // The platform looks for the header list in the file's list, then for the movie list after
+    // it; neither search is bounded once it has started.
+    bool headerList = false;
+    uint32_t movie = 0;
+    uint32_t movieSize = 0;
+    AviCheck check = Walk(
+                         avi, 12, [](uint32_t) { return true; },
+                         [&](uint32_t id, uint32_t data, uint32_t listSize) {
+                             if (!avi.Is(id, "LIST") || movie != 0) {
+                                 return PASSES;
+                             }
+                             if (!headerList && avi.Is(data, "hdrl")) {
+                                 headerList = true;
+                                 return CheckHeaderList(avi, data, listSize);
+                             }
+                             if (headerList && avi.Is(data, "movi")) {
+                                 movie = data;
+                                 movieSize = listSize;
+                             }
+                             return PASSES;
+                         })
+                         .check;
     if (check.refusal != REFUSAL_NONE) {
         return check;
     }
@@ -326,5 +409,20 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize) {
             return check;
         }
     }
-    return avi.audio.found ? CheckAudio(avi) : PASSES;
+    if (avi.audio.found) {
+        check = CheckAudio(avi);
+        if (check.refusal != REFUSAL_NONE) {
+            return check;
+        }
+    }
+    if (movie == 0) {
+        return PASSES; // no movie list: the platform refuses the file itself
+    }
+    const WalkEnd walk = CheckMovieList(avi, movie, movieSize);
+    // With no frame to show, the platform paints the one before the first (frame -1).
+    if (walk.check.refusal == REFUSAL_NONE && walk.known && avi.video.found &&
+        (avi.frames == 0 || avi.totalFrames == 0)) {
+        return {REFUSAL_NO_FRAMES, "a movie list without a video frame"};
+    }
+    return walk.check;
 }

@@ -38,6 +38,9 @@ struct Movie {
     uint16_t samplesPerBlock = 0;
     uint32_t frameSize = 100; // the first video chunk's size field
     std::string frameId = "00dc";
+    std::string soundId = "01wb";
+    uint32_t soundSize = 64;
+    uint32_t movieListSize = 0; // 0: what it holds
 };
 
 void Put32(std::string& s, uint32_t v) {
@@ -110,8 +113,11 @@ std::string Bytes(const Movie& m) {
             Chunk("LIST", list,
                   m.audioListSize != 0 ? m.audioListSize : static_cast<uint32_t>(list.size()));
     }
-    const std::string movi = List("movi", Chunk(m.frameId, std::string(100, 'f'), m.frameSize) +
-                                              Chunk("01wb", std::string(64, 's')));
+    const std::string frames = "movi" + Chunk(m.frameId, std::string(100, 'f'), m.frameSize) +
+                               Chunk(m.soundId, std::string(64, 's'), m.soundSize);
+    const std::string movi =
+        Chunk("LIST", frames,
+              m.movieListSize != 0 ? m.movieListSize : static_cast<uint32_t>(frames.size()));
     std::string index;
     for (uint32_t v : {0x63643030u, 0x10u, 4u, 100u}) {
         Put32(index, v);
@@ -141,15 +147,30 @@ const AviCase AVI_CASES[] = {
     {"MovieChunkPasses4GB", [](Movie& m) { m.frameSize = 0xFFFFFFFF; }, DAMAGED},
     {"MovieChunkOf2GB", [](Movie& m) { m.frameSize = 0x80000000; }, DAMAGED},
     {"MovieChunkPastTheEndOnly", [](Movie& m) { m.frameSize = 5000; }, NONE},
-    {"HeaderListLongerThanItsParent", [](Movie& m) { m.audioListSize = 0x10000; }, DAMAGED},
+    {"SoundChunkOf2GB", [](Movie& m) { m.soundSize = 0x80000000; }, NONE},
+    {"SoundBufferOfChunkPasses4GB", [](Movie& m) { m.soundSize = 0xFFFFFFF0; }, DAMAGED},
+    // A size that wraps the platform's 32-bit position back onto its own chunk: the walk never
+    // ends. One that wraps to 0 (or passes 2 GB) goes on in the chunk's data.
+    {"WalkBackOntoItself", [](Movie& m) { m.soundId = "JUNK", m.soundSize = 0xFFFFFFF8; }, DAMAGED},
+    {"WalkOnInTheData", [](Movie& m) { m.soundId = "JUNK", m.soundSize = 0xFFFFFFFF; }, NONE},
+    {"WalkSeeksPast2GB", [](Movie& m) { m.soundId = "JUNK", m.soundSize = 0x90000000; }, NONE},
+    // No frame of the video stream: the platform draws frame -1.
+    {"FramesOfAnotherStream", [](Movie& m) { m.frameId = "02dc"; }, REFUSAL_NO_FRAMES},
+    {"NoFramesCounted", [](Movie& m) { m.totalFrames = 0; }, REFUSAL_NO_FRAMES},
+    {"MovieListClaims4GB", [](Movie& m) { m.movieListSize = 0xFFFFFFF0; }, REFUSAL_NO_FRAMES},
+    // The platform's search for the next list reads on past its parent's end.
+    {"HeaderListLongerThanItsParent", [](Movie& m) { m.audioListSize = 0x10000; }, NONE},
     // The video format.
     {"FramesTooLarge", [](Movie& m) { m.width = m.height = 30000; }, REFUSAL_FRAMES_TOO_LARGE},
     {"NoWidth", [](Movie& m) { m.width = 0; }, DAMAGED},
-    {"NegativeWidth", [](Movie& m) { m.width = -320; }, DAMAGED},
+    {"NegativeWidth", [](Movie& m) { m.width = -320; }, NONE},
     {"NoHeight", [](Movie& m) { m.height = 0; }, DAMAGED},
     {"VideoFormatTooShort", [](Movie& m) { m.videoFormatSize = 20; }, DAMAGED},
     {"VideoHeaderSizeTooSmall", [](Movie& m) { m.headerSize = 39; }, DAMAGED},
-    {"VideoHeaderSizePastItsFormat", [](Movie& m) { m.headerSize = 44; }, DAMAGED},
+    // A decoder reads the header's fields; the platform copies a header it draws itself whole.
+    {"DecodedHeaderSizePastItsFormat", [](Movie& m) { m.headerSize = 0xFFFFFFFE; }, NONE},
+    {"PlainHeaderSizePastItsFormat",
+     [](Movie& m) { m.compression = std::string(4, '\0'), m.headerSize = 44; }, DAMAGED},
     {"MoreThan256Colours", [](Movie& m) { m.colours = 257; }, DAMAGED},
     {"PaletteMissing", [](Movie& m) { m.compression = std::string(4, '\0'), m.bits = 8; }, DAMAGED},
     {"PaletteThere",
@@ -180,6 +201,10 @@ const AviCase AVI_CASES[] = {
     {"SoundBufferPasses4GB", [](Movie& m) { m.suggestedBuffer = 0xFFFFFFF0; }, DAMAGED},
     {"FloatBlockWrong", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 2; }, DAMAGED},
     {"FloatBlockRight", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 4; }, NONE},
+    {"Mp3", [](Movie& m) { m.tag = 0x55, m.bytesPerSec = 4000, m.audioBits = 0, m.extraSize = 0; },
+     NONE},
+    {"Mp3FramesOfNoBytes", [](Movie& m) { m.tag = 0x55, m.bytesPerSec = 1; }, DAMAGED},
+    {"Mp3FrameBytesWrapTo0", [](Movie& m) { m.tag = 0x55, m.bytesPerSec = 0x71C71C8; }, DAMAGED},
     // ADPCM: blocks must hold the samples they say they hold.
     {"MsAdpcm",
      [](Movie& m) {
@@ -229,13 +254,17 @@ TEST_P(AviCheckTest, RefusesWhatThePlatformCrashesOn) {
 
 INSTANTIATE_TEST_SUITE_P(AviCheck, AviCheckTest, testing::ValuesIn(AVI_CASES), CaseName<AviCase>);
 
-// A file cut anywhere, or read only in part, is no reason to refuse a good movie: the platform
-// plays what it can. Nor is anything that is not a RIFF AVI the checker's to judge.
+// A file cut anywhere but before its first frame, or read only in part, is no reason to refuse a
+// good movie: the platform plays what it can. Nor is anything that is not a RIFF AVI the
+// checker's to judge.
 TEST(AviCheck, PassesCutsPartialReadsAndOtherFiles) {
     const std::string bytes = Bytes(Movie());
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    const size_t firstFrame = bytes.find("00dc");
     for (size_t cut = 0; cut <= bytes.size(); ++cut) {
-        EXPECT_EQ(NONE, CheckAvi(data, cut, cut).refusal) << "cut at " << cut;
+        const bool noFrame = cut >= firstFrame && cut < firstFrame + 8;
+        EXPECT_EQ(noFrame ? REFUSAL_NO_FRAMES : NONE, CheckAvi(data, cut, cut).refusal)
+            << "cut at " << cut;
         EXPECT_EQ(NONE, CheckAvi(data, cut, bytes.size()).refusal) << "read " << cut;
     }
     // The file is shorter than the buffer: only its bytes count.

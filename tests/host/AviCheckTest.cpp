@@ -131,6 +131,14 @@ struct AviCase {
     int32_t refusal;
 };
 
+// 4-bit ADPCM of a format tag, with its blocks' size and samples.
+std::function<void(Movie&)> Adpcm(uint16_t tag, uint16_t blockAlign, uint16_t samplesPerBlock) {
+    return [=](Movie& m) {
+        m.tag = tag, m.audioBits = 4, m.blockAlign = blockAlign, m.extraSize = 2;
+        m.samplesPerBlock = samplesPerBlock, m.audioFormatSize = 20;
+    };
+}
+
 const int32_t NONE = REFUSAL_NONE;
 const int32_t DAMAGED = REFUSAL_DAMAGED;
 
@@ -206,38 +214,13 @@ const AviCase AVI_CASES[] = {
     {"Mp3FramesOfNoBytes", [](Movie& m) { m.tag = 0x55, m.bytesPerSec = 1; }, DAMAGED},
     {"Mp3FrameBytesWrapTo0", [](Movie& m) { m.tag = 0x55, m.bytesPerSec = 0x71C71C8; }, DAMAGED},
     // ADPCM: blocks must hold the samples they say they hold.
-    {"MsAdpcm",
-     [](Movie& m) {
-         m.tag = 2, m.audioBits = 4, m.blockAlign = 256, m.extraSize = 2, m.samplesPerBlock = 500;
-         m.audioFormatSize = 20;
-     },
-     NONE},
-    {"MsAdpcmNoBlock",
-     [](Movie& m) {
-         m.tag = 2, m.audioBits = 4, m.blockAlign = 0, m.extraSize = 2, m.samplesPerBlock = 500;
-         m.audioFormatSize = 20;
-     },
-     DAMAGED},
-    {"MsAdpcmBlockTooShort",
-     [](Movie& m) {
-         m.tag = 2, m.audioBits = 4, m.blockAlign = 255, m.extraSize = 2, m.samplesPerBlock = 500;
-         m.audioFormatSize = 20;
-     },
-     DAMAGED},
+    {"MsAdpcm", Adpcm(2, 256, 500), NONE},
+    {"MsAdpcmNoBlock", Adpcm(2, 0, 500), DAMAGED},
+    {"MsAdpcmBlockTooShort", Adpcm(2, 255, 500), DAMAGED},
     {"AdpcmExtraPastItsFormat",
      [](Movie& m) { m.tag = 2, m.audioBits = 4, m.blockAlign = 256, m.extraSize = 32; }, DAMAGED},
-    {"ImaAdpcm",
-     [](Movie& m) {
-         m.tag = 0x11, m.audioBits = 4, m.blockAlign = 256, m.extraSize = 2;
-         m.samplesPerBlock = 505, m.audioFormatSize = 20;
-     },
-     NONE},
-    {"ImaAdpcmBlockTooShort",
-     [](Movie& m) {
-         m.tag = 0x11, m.audioBits = 4, m.blockAlign = 100, m.extraSize = 2;
-         m.samplesPerBlock = 505, m.audioFormatSize = 20;
-     },
-     DAMAGED},
+    {"ImaAdpcm", Adpcm(0x11, 256, 505), NONE},
+    {"ImaAdpcmBlockTooShort", Adpcm(0x11, 100, 505), DAMAGED},
 };
 
 class AviCheckTest : public testing::TestWithParam<AviCase> {};

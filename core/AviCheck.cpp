@@ -89,7 +89,7 @@ WalkEnd Walk(const Avi& avi, uint32_t from, Inside inside, Visit visit) {
             return {check, true};
         }
         at = NextPosition(avi, at);
-        if (at == mark) {
+        if (at == mark && inside(at)) {
             return {Damaged("a walk through the chunks that never ends"), true};
         }
         if (++length == power) {
@@ -363,14 +363,14 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize) {
         return {REFUSAL_SOUND_NO_PICTURE, "streams, none of video"};
     }
     // The platform looks for the header list in the file's list, then for the movie list after
-    // it; neither search is bounded once it has started.
+    // it; neither search is bounded once it has started, and neither goes past the movie list.
     bool headerList = false;
     uint32_t movie = 0;
     uint32_t movieSize = 0;
     AviCheck check = Walk(
-                         avi, 12, [](uint32_t) { return true; },
+                         avi, 12, [&movie](uint32_t) { return movie == 0; },
                          [&](uint32_t id, uint32_t data, uint32_t listSize) {
-                             if (!avi.Is(id, "LIST") || movie != 0) {
+                             if (!avi.Is(id, "LIST")) {
                                  return PASSES;
                              }
                              if (!headerList && avi.Is(data, "hdrl")) {

@@ -41,6 +41,7 @@ struct Movie {
     std::string soundId = "01wb";
     uint32_t soundSize = 64;
     uint32_t movieListSize = 0; // 0: what it holds
+    uint32_t indexSize = 16;
 };
 
 void Put32(std::string& s, uint32_t v) {
@@ -122,7 +123,7 @@ std::string Bytes(const Movie& m) {
     for (uint32_t v : {0x63643030u, 0x10u, 4u, 100u}) {
         Put32(index, v);
     }
-    return Chunk("RIFF", "AVI " + List("hdrl", header) + movi + Chunk("idx1", index));
+    return Chunk("RIFF", "AVI " + List("hdrl", header) + movi + Chunk("idx1", index, m.indexSize));
 }
 
 struct AviCase {
@@ -161,6 +162,8 @@ const AviCase AVI_CASES[] = {
     // ends. One that wraps to 0 (or passes 2 GB) goes on in the chunk's data.
     {"WalkBackOntoItself", [](Movie& m) { m.soundId = "JUNK", m.soundSize = 0xFFFFFFF8; }, DAMAGED},
     {"WalkOnInTheData", [](Movie& m) { m.soundId = "JUNK", m.soundSize = 0xFFFFFFFF; }, NONE},
+    // The platform's walk ends at the movie list.
+    {"IndexBackOntoItself", [](Movie& m) { m.indexSize = 0xFFFFFFF8; }, NONE},
     {"WalkSeeksPast2GB", [](Movie& m) { m.soundId = "JUNK", m.soundSize = 0x90000000; }, NONE},
     // No frame of the video stream: the platform draws frame -1.
     {"FramesOfAnotherStream", [](Movie& m) { m.frameId = "02dc"; }, REFUSAL_NO_FRAMES},

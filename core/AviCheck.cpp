@@ -14,9 +14,15 @@ struct Stream {
 };
 
 struct Avi {
-    const uint8_t* bytes = nullptr;
+    const uint8_t* bytes = nullptr; // the file's start
     size_t size = 0;
     uint64_t fileSize = 0;
+    const AviReader* more = nullptr;
+    // The block last read beyond the start, and the reads left.
+    mutable uint8_t block[AVI_CHECK_BLOCK];
+    mutable uint64_t blockAt = 0;
+    mutable size_t blockSize = 0;
+    mutable uint32_t reads = AVI_CHECK_READS;
     uint32_t streams = 0;     // avih dwStreams
     uint32_t totalFrames = 0; // avih dwTotalFrames
     uint32_t microSecPerFrame = 0;
@@ -29,22 +35,51 @@ struct Avi {
     int32_t audioStream = -1;
     uint32_t frames = 0; // video chunks in the movie list
 
-    bool Has(size_t at, size_t count) const { return at <= size && count <= size - at; }
+    // The count bytes at `at`, or null when the file has them not or they cannot be read.
+    const uint8_t* At(uint64_t at, size_t count) const {
+        if (at <= size && count <= size - at) {
+            return bytes + at;
+        }
+        if (at >= blockAt && at - blockAt <= blockSize && count <= blockSize - (at - blockAt)) {
+            return block + (at - blockAt);
+        }
+        if (more == nullptr || reads == 0 || at >= fileSize || count > fileSize - at ||
+            count > AVI_CHECK_BLOCK) {
+            return nullptr;
+        }
+        --reads;
+        const uint64_t left = fileSize - at;
+        blockSize = left < AVI_CHECK_BLOCK ? static_cast<size_t>(left) : AVI_CHECK_BLOCK;
+        blockAt = at;
+        if (!more->read(more->context, at, block, blockSize)) {
+            blockSize = 0;
+            return nullptr;
+        }
+        return block;
+    }
+    bool Has(size_t at, size_t count) const { return At(at, count) != nullptr; }
+    uint8_t Byte(size_t at) const {
+        const uint8_t* p = At(at, 1);
+        return p != nullptr ? *p : 0;
+    }
     uint32_t U32(size_t at) const {
-        if (!Has(at, 4)) {
+        const uint8_t* p = At(at, 4);
+        if (p == nullptr) {
             return 0;
         }
-        return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8 |
-               static_cast<uint32_t>(bytes[at + 2]) << 16 |
-               static_cast<uint32_t>(bytes[at + 3]) << 24;
+        return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+               static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
     }
     uint32_t U16(size_t at) const {
-        return Has(at, 2) ? static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8) : 0;
+        const uint8_t* p = At(at, 2);
+        return p != nullptr ? static_cast<uint32_t>(p[0] | p[1] << 8) : 0;
     }
     int32_t I32(size_t at) const { return static_cast<int32_t>(U32(at)); }
     bool Is(size_t at, const char* id) const {
-        return Has(at, 4) && bytes[at] == id[0] && bytes[at + 1] == id[1] &&
-               bytes[at + 2] == id[2] && bytes[at + 3] == id[3];
+        const uint8_t* p = At(at, 4);
+        return p != nullptr && p[0] == static_cast<uint8_t>(id[0]) &&
+               p[1] == static_cast<uint8_t>(id[1]) && p[2] == static_cast<uint8_t>(id[2]) &&
+               p[3] == static_cast<uint8_t>(id[3]);
     }
 };
 
@@ -163,7 +198,7 @@ AviCheck CheckHeaderList(Avi& avi, uint32_t list, uint32_t size) {
 int32_t StreamOf(const Avi& avi, uint32_t id) {
     int32_t number = 0;
     for (uint32_t i = 0; i < 2; ++i) {
-        const uint8_t c = avi.bytes[id + i];
+        const uint8_t c = avi.Byte(id + i);
         const int32_t digit = c >= '0' && c <= '9'   ? c - '0'
                               : c >= 'a' && c <= 'f' ? c - 'a' + 10
                               : c >= 'A' && c <= 'F' ? c - 'A' + 10
@@ -180,7 +215,7 @@ int32_t StreamOf(const Avi& avi, uint32_t id) {
 // and gives each sound buffer the largest sound chunk's size plus a header, in 32 bits.
 AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
     const int32_t stream = StreamOf(avi, id);
-    const bool sound = avi.bytes[id + 2] == 'w' && avi.bytes[id + 3] == 'b';
+    const bool sound = avi.Byte(id + 2) == 'w' && avi.Byte(id + 3) == 'b';
     if (avi.hasVideo && stream == avi.videoStream && !sound) {
         ++avi.frames;
         if (size >= 0x80000000u) {
@@ -209,7 +244,7 @@ WalkEnd CheckMovieList(Avi& avi, uint32_t list, uint32_t size) {
 
 bool IsFourCc(const Avi& avi, size_t at, const char* lower) {
     for (int i = 0; i < 4; ++i) {
-        const uint8_t c = avi.bytes[at + static_cast<size_t>(i)];
+        const uint8_t c = avi.Byte(at + static_cast<size_t>(i));
         const uint8_t folded = c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c - 'A' + 'a') : c;
         if (folded != static_cast<uint8_t>(lower[i])) {
             return false;
@@ -351,10 +386,11 @@ AviCheck CheckAudio(const Avi& avi) {
 
 } // namespace
 
-AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize) {
+AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const AviReader* more) {
     Avi avi;
     avi.bytes = bytes;
     avi.fileSize = fileSize;
+    avi.more = more;
     avi.size = bytes == nullptr ? 0 : (size < fileSize ? size : static_cast<size_t>(fileSize));
     if (!avi.Is(0, "RIFF") || !avi.Is(8, "AVI ")) {
         return PASSES;

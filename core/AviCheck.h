@@ -7,14 +7,26 @@
 #include <cstddef>
 #include <cstdint>
 
-// How much of a file's start the check reads: the header lists that writers put before the
-// movie data, and the first of that data.
+// How much of a file's start the check reads at once: the header lists that writers put before
+// the movie data, and the first of that data.
 const size_t AVI_CHECK_BYTES = 65536;
+// Beyond that start the walk reads what it visits in blocks of this size, at most this many: a
+// long movie's chunks are not all read before it opens.
+const size_t AVI_CHECK_BLOCK = 4096;
+const uint32_t AVI_CHECK_READS = 1024;
+
+// Reads count bytes of the file at offset into out; false when it cannot.
+struct AviReader {
+    bool (*read)(void* context, uint64_t offset, uint8_t* out, size_t count);
+    void* context;
+};
 
 struct AviCheck {
     int32_t refusal;     // REFUSAL_NONE, REFUSAL_SOUND_NO_PICTURE or REFUSAL_DAMAGED
     const char* finding; // what was found, in a few words; "" when nothing
 };
 
-// Checks the first size bytes of a file of fileSize bytes (size is at most fileSize).
-AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize);
+// Checks a file of fileSize bytes from its first size bytes, and from what more reads beyond them
+// when it is given.
+AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize,
+                  const AviReader* more = nullptr);

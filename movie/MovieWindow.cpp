@@ -20,6 +20,16 @@ const char AVI_DRIVER[] = "mciavi32.dll";
 // Longer than a player thread takes to notice a stop: one frame of the slowest movie.
 const DWORD DRIVER_THREADS_MS = 3000;
 
+bool ReadAt(void* context, uint64_t offset, uint8_t* out, size_t count) {
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD read = 0;
+    return SetFilePointerEx(static_cast<HANDLE>(context), to, nullptr, FILE_BEGIN) != 0 &&
+           ReadFile(static_cast<HANDLE>(context), out, static_cast<DWORD>(count), &read, nullptr) !=
+               0 &&
+           read == count;
+}
+
 // What the player refuses in a file before the movie window sees it: sound without video (Wine
 // 8's AVI driver faults while opening one, reading the missing video format), and the structures
 // the platform's AVI driver and sound codecs crash or hang on. Only a file on disk is read: a
@@ -36,8 +46,12 @@ int32_t RefusalOfFile(const char* path) {
     LARGE_INTEGER size = {};
     const bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) != 0 &&
                     ReadFile(file, start, AVI_CHECK_BYTES, &read, nullptr) != 0;
+    const AviReader more = {ReadAt, file};
+    const int32_t refusal =
+        ok ? CheckAvi(start, read, static_cast<uint64_t>(size.QuadPart), &more).refusal
+           : REFUSAL_NONE;
     CloseHandle(file);
-    return ok ? CheckAvi(start, read, static_cast<uint64_t>(size.QuadPart)).refusal : REFUSAL_NONE;
+    return refusal;
 }
 
 // Set when an access violation is raised on the opening thread while the movie window opens its

@@ -41,6 +41,8 @@ struct Movie {
     std::string soundId = "01wb";
     uint32_t soundSize = 64;
     uint32_t movieListSize = 0; // 0: what it holds
+    uint32_t fillers = 0;       // chunks of no stream before the first frame
+    uint32_t fillerSize = 0;
     uint32_t indexSize = 16;
 };
 
@@ -114,7 +116,12 @@ std::string Bytes(const Movie& m) {
             Chunk("LIST", list,
                   m.audioListSize != 0 ? m.audioListSize : static_cast<uint32_t>(list.size()));
     }
-    const std::string frames = "movi" + Chunk(m.frameId, std::string(100, 'f'), m.frameSize) +
+    std::string fillers;
+    for (uint32_t i = 0; i < m.fillers; ++i) {
+        fillers += Chunk("JUNK", std::string(m.fillerSize, 'j'));
+    }
+    const std::string frames = "movi" + fillers +
+                               Chunk(m.frameId, std::string(100, 'f'), m.frameSize) +
                                Chunk(m.soundId, std::string(64, 's'), m.soundSize);
     const std::string movi =
         Chunk("LIST", frames,
@@ -263,6 +270,43 @@ TEST(AviCheck, PassesCutsPartialReadsAndOtherFiles) {
     EXPECT_EQ(NONE,
               CheckAvi(reinterpret_cast<const uint8_t*>(wave.data()), wave.size(), 100).refusal);
     EXPECT_EQ(NONE, CheckAvi(nullptr, 100, 100).refusal);
+}
+
+bool ReadString(void* context, uint64_t offset, uint8_t* out, size_t count) {
+    const std::string& file = *static_cast<const std::string*>(context);
+    if (offset > file.size() || count > file.size() - offset) {
+        return false;
+    }
+    file.copy(reinterpret_cast<char*>(out), count, static_cast<size_t>(offset));
+    return true;
+}
+
+// Beyond the start it reads at once, the check reads the chunks its walk visits, up to a bound:
+// a sound chunk that claims 4 GB far into the movie list is found as near its start.
+TEST(AviCheck, WalksTheMovieListBeyondItsStart) {
+    const struct {
+        uint32_t fillers;
+        bool reader;
+        int32_t refusal;
+    } rows[] = {
+        {0, true, DAMAGED},
+        {20, true, DAMAGED},
+        {20, false, NONE},
+        {AVI_CHECK_READS + 20, true, NONE},
+    };
+    for (const auto& row : rows) {
+        Movie movie;
+        movie.soundSize = 0xFFFFFFF0;
+        movie.fillers = row.fillers;
+        movie.fillerSize = 8000;
+        const std::string bytes = Bytes(movie);
+        const AviReader more = {ReadString, const_cast<std::string*>(&bytes)};
+        const size_t start = bytes.size() < AVI_CHECK_BYTES ? bytes.size() : AVI_CHECK_BYTES;
+        EXPECT_EQ(row.refusal, CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), start,
+                                        bytes.size(), row.reader ? &more : nullptr)
+                                   .refusal)
+            << row.fillers << " fillers";
+    }
 }
 
 } // namespace

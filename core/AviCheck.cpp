@@ -33,7 +33,8 @@ struct Avi {
     Stream audio;
     int32_t videoStream = -1;
     int32_t audioStream = -1;
-    uint32_t frames = 0; // video chunks in the movie list
+    uint32_t frames = 0;     // video chunks in the movie list
+    uint32_t soundChunk = 0; // the largest sound chunk in it
 
     // The count bytes at `at`, or null when the file has them not or they cannot be read.
     const uint8_t* At(uint64_t at, size_t count) const {
@@ -212,7 +213,7 @@ int32_t StreamOf(const Avi& avi, uint32_t id) {
 }
 
 // One chunk of the movie list: the platform reads a video chunk whole into a buffer of its size,
-// and gives each sound buffer the largest sound chunk's size plus a header, in 32 bits.
+// and gives each sound buffer the largest sound chunk's size.
 AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
     const int32_t stream = StreamOf(avi, id);
     const bool sound = avi.Byte(id + 2) == 'w' && avi.Byte(id + 3) == 'b';
@@ -221,8 +222,8 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
         if (size >= 0x80000000u) {
             return Damaged("a video chunk of 2 GB or more");
         }
-    } else if (avi.hasAudio && stream == avi.audioStream && sound && size >= 0xFFFFFFE0u) {
-        return Damaged("a sound chunk whose buffer passes 4 GB");
+    } else if (avi.hasAudio && stream == avi.audioStream && sound && size > avi.soundChunk) {
+        avi.soundChunk = size;
     }
     return PASSES;
 }
@@ -320,9 +321,6 @@ AviCheck CheckAudio(const Avi& avi) {
     if (a.formatSize >= 0x80000000u) {
         return Damaged("a sound format of 2 GB or more");
     }
-    if (a.suggestedBuffer >= 0xFFFFFFE0u) {
-        return Damaged("a sound buffer size that passes 4 GB");
-    }
     if (!avi.Has(f, 16) || a.formatSize < 14) {
         return PASSES; // too short: the platform refuses the sound itself
     }
@@ -386,7 +384,8 @@ AviCheck CheckAudio(const Avi& avi) {
 
 } // namespace
 
-AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const AviReader* more) {
+AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const AviReader* more,
+                  uint32_t addressBits) {
     Avi avi;
     avi.bytes = bytes;
     avi.fileSize = fileSize;
@@ -455,10 +454,20 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
         return PASSES; // no movie list: the platform refuses the file itself
     }
     const WalkEnd walk = CheckMovieList(avi, movie, movieSize);
+    if (walk.check.refusal != REFUSAL_NONE) {
+        return walk.check;
+    }
+    // Seven sound buffers, each a header and the larger of the suggested size and the largest
+    // sound chunk, are allocated at once: in a 32-bit process a total past 4 GB wraps to less,
+    // and the buffers' reads then write past it.
+    const uint64_t buffer =
+        avi.soundChunk > avi.audio.suggestedBuffer ? avi.soundChunk : avi.audio.suggestedBuffer;
+    if (avi.audio.found && addressBits == 32 && 7 * (32 + buffer) > 0xFFFFFFFFu) {
+        return Damaged("sound buffers that pass 4 GB");
+    }
     // With no frame to show, the platform paints the one before the first (frame -1).
-    if (walk.check.refusal == REFUSAL_NONE && walk.known && avi.video.found &&
-        (avi.frames == 0 || avi.totalFrames == 0)) {
+    if (walk.known && avi.video.found && (avi.frames == 0 || avi.totalFrames == 0)) {
         return {REFUSAL_NO_FRAMES, "a movie list without a video frame"};
     }
-    return walk.check;
+    return PASSES;
 }

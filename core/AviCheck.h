@@ -27,6 +27,6 @@ struct AviCheck {
 };
 
 // Checks a file of fileSize bytes from its first size bytes, and from what more reads beyond them
-// when it is given.
+// when it is given, for a process of addressBits-bit pointers.
 AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize,
-                  const AviReader* more = nullptr);
+                  const AviReader* more = nullptr, uint32_t addressBits = 8 * sizeof(void*));

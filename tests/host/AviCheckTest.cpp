@@ -44,6 +44,7 @@ struct Movie {
     uint32_t fillers = 0;       // chunks of no stream before the first frame
     uint32_t fillerSize = 0;
     uint32_t indexSize = 16;
+    uint32_t addressBits = 64; // of the process that plays it
 };
 
 void Put32(std::string& s, uint32_t v) {
@@ -164,7 +165,8 @@ const AviCase AVI_CASES[] = {
     {"MovieChunkOf2GB", [](Movie& m) { m.frameSize = 0x80000000; }, DAMAGED},
     {"MovieChunkPastTheEndOnly", [](Movie& m) { m.frameSize = 5000; }, NONE},
     {"SoundChunkOf2GB", [](Movie& m) { m.soundSize = 0x80000000; }, NONE},
-    {"SoundBufferOfChunkPasses4GB", [](Movie& m) { m.soundSize = 0xFFFFFFF0; }, DAMAGED},
+    {"SoundChunkOf4GBIn32Bits", [](Movie& m) { m.soundSize = 0xFFFFFFF0, m.addressBits = 32; },
+     DAMAGED},
     // A size that wraps the platform's 32-bit position back onto its own chunk: the walk never
     // ends. One that wraps to 0 (or passes 2 GB) goes on in the chunk's data.
     {"WalkBackOntoItself", [](Movie& m) { m.soundId = "JUNK", m.soundSize = 0xFFFFFFF8; }, DAMAGED},
@@ -216,7 +218,14 @@ const AviCase AVI_CASES[] = {
     {"PcmOfNoKnownDepth", [](Movie& m) { m.audioBits = 12, m.channels = 0; }, NONE},
     {"ShortPcmFormat", [](Movie& m) { m.audioFormatSize = 14; }, NONE},
     {"SoundFormatOf2GB", [](Movie& m) { m.audioFormatSize = 0x80000000; }, DAMAGED},
-    {"SoundBufferPasses4GB", [](Movie& m) { m.suggestedBuffer = 0xFFFFFFF0; }, DAMAGED},
+    // Seven sound buffers of a header and the larger of these sizes, allocated at once.
+    {"SoundBuffersPass4GBIn32Bits",
+     [](Movie& m) { m.suggestedBuffer = 0x24924905, m.addressBits = 32; }, DAMAGED},
+    {"SoundBuffersJustUnder4GBIn32Bits",
+     [](Movie& m) { m.suggestedBuffer = 0x24924904, m.addressBits = 32; }, NONE},
+    {"SoundChunkMakesBuffersPass4GBIn32Bits",
+     [](Movie& m) { m.soundSize = 0x30000000, m.addressBits = 32; }, DAMAGED},
+    {"SoundBuffersOf28GBIn64Bits", [](Movie& m) { m.suggestedBuffer = 0xFFFFFFF0; }, NONE},
     {"FloatBlockWrong", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 2; }, DAMAGED},
     {"FloatBlockRight", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 4; }, NONE},
     {"Mp3", [](Movie& m) { m.tag = 0x55, m.bytesPerSec = 4000, m.audioBits = 0, m.extraSize = 0; },
@@ -239,8 +248,8 @@ TEST_P(AviCheckTest, RefusesWhatThePlatformCrashesOn) {
     Movie movie;
     GetParam().change(movie);
     const std::string bytes = Bytes(movie);
-    const AviCheck check =
-        CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), bytes.size());
+    const AviCheck check = CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                                    bytes.size(), nullptr, movie.addressBits);
     EXPECT_EQ(GetParam().refusal, check.refusal) << check.finding;
     EXPECT_EQ(check.refusal == NONE, std::string(check.finding).empty()) << check.finding;
 }
@@ -303,7 +312,7 @@ TEST(AviCheck, WalksTheMovieListBeyondItsStart) {
         const AviReader more = {ReadString, const_cast<std::string*>(&bytes)};
         const size_t start = bytes.size() < AVI_CHECK_BYTES ? bytes.size() : AVI_CHECK_BYTES;
         EXPECT_EQ(row.refusal, CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), start,
-                                        bytes.size(), row.reader ? &more : nullptr)
+                                        bytes.size(), row.reader ? &more : nullptr, 32)
                                    .refusal)
             << row.fillers << " fillers";
     }

@@ -218,9 +218,10 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
     const int32_t stream = StreamOf(avi, id);
     const bool sound = avi.Byte(id + 2) == 'w' && avi.Byte(id + 3) == 'b';
     if (avi.hasVideo && stream == avi.videoStream && !sound) {
-        ++avi.frames;
-        if (size >= 0x80000000u) {
-            return Damaged("a video chunk of 2 GB or more");
+        // Its read takes the size as a signed 32-bit count: the first frame's, painted while
+        // the movie opens, faults with the device's lock held, and the first play waits on it.
+        if (++avi.frames == 1 && size >= 0x80000000u) {
+            return Damaged("a first video chunk of 2 GB or more");
         }
     } else if (avi.hasAudio && stream == avi.audioStream && sound && size > avi.soundChunk) {
         avi.soundChunk = size;
@@ -458,11 +459,13 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
         return walk.check;
     }
     // Seven sound buffers, each a header and the larger of the suggested size and the largest
-    // sound chunk, are allocated at once: in a 32-bit process a total past 4 GB wraps to less,
-    // and the buffers' reads then write past it.
+    // sound chunk, are allocated at once: in a 32-bit process a total past 4 GB wraps, and when
+    // what is left is small enough to be allocated (under 2 GB), the buffers' reads write past it.
     const uint64_t buffer =
         avi.soundChunk > avi.audio.suggestedBuffer ? avi.soundChunk : avi.audio.suggestedBuffer;
-    if (avi.audio.found && addressBits == 32 && 7 * (32 + buffer) > 0xFFFFFFFFu) {
+    const uint64_t total = 7 * ((32 + buffer) & 0xFFFFFFFFu);
+    if (avi.audio.found && addressBits == 32 && (total > 0xFFFFFFFFu || buffer >= 0xFFFFFFE0u) &&
+        (total & 0xFFFFFFFFu) < 0x80000000u) {
         return Damaged("sound buffers that pass 4 GB");
     }
     // With no frame to show, the platform paints the one before the first (frame -1).

@@ -4,7 +4,8 @@
 // counts. The soak mode keeps the player repeating and re-opening movies and prints its
 // resources once a minute.
 //
-//   bench_driver run PLAYER.exe BARE.exe PLAY.avi SECOND.avi RUNS
+//   bench_driver run PLAYER.exe BARE.exe PLAY.avi SECOND.avi RUNS [CONTROLS.exe]
+//   bench_driver profile PLAYER.exe CONTROLS.exe BARE.exe PLAY.avi SECOND.avi RUNS
 //   bench_driver soak PLAYER.exe FIRST.avi SECOND.avi MINUTES CYCLE_SECONDS
 //   bench_driver child open|thumb player|bare FIRST.avi [SECOND.avi]   (used by run)
 //   bench_driver child notify|volume player FIRST.avi                   (used by run)
@@ -12,7 +13,9 @@
 // Out of process (start-up, CPU, memory, handles): the real executables, started with
 // CreateProcessA and watched from here. In process (second open, thumb drag): a child copy of
 // this program that links the player's own code, so that a single operation can be timed
-// without the noise of another process's scheduling.
+// without the noise of another process's scheduling. The profile takes a profiling build
+// (shell/Profile.h): the steps of start-up, under this program as a debugger, and those of a
+// second open, with the repaints of a position notification.
 #include <windows.h>
 #include <commctrl.h>
 #include <vfw.h>
@@ -20,12 +23,14 @@
 
 #include "bench/BareMovie.h"
 #include "bench/ProcessFigures.h"
+#include "bench/StartUpTrace.h"
 #include "core/PlayerState.h"
 #include "core/Seeking.h"
 #include "movie/MovieWindow.h"
 #include "res/resource.h"
 #include "shell/MainFrame.h"
 #include "shell/PositionTrackbar.h"
+#include "shell/Profile.h"
 #include "shell/StartUp.h"
 #include "shell/VideoHost.h"
 
@@ -35,6 +40,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -476,6 +482,72 @@ ProcessRun MeasureProcess(const std::string& exe, const std::string& movie, bool
 
 // --- In process: the child side ----------------------------------------------------------
 
+// The marks a profiling build made since the first'th, as "step_NAME ms since started"
+// lines (a name's spaces as underscores); nothing in any other build.
+LONG ProfileMarkCount() {
+#ifdef QUILLOTROPE_PROFILE
+    return profileMarkCount;
+#else
+    return 0;
+#endif
+}
+
+void PrintMarks(LONG first, double startedMs) {
+#ifdef QUILLOTROPE_PROFILE
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const LONG count = std::min(profileMarkCount, PROFILE_MARKS);
+    for (LONG i = first; i < count; ++i) {
+        std::string name = profileMarks[i].step;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        name.erase(std::remove(name.begin(), name.end(), ':'), name.end());
+        const double at = static_cast<double>(profileMarks[i].at) * 1000.0 /
+                          static_cast<double>(frequency.QuadPart);
+        std::printf("step%02ld_%s %.3f\n", static_cast<long>(i - first), name.c_str(),
+                    at - startedMs);
+    }
+#else
+    (void)first;
+    (void)startedMs;
+#endif
+}
+
+// The pixels a window has left to repaint.
+long UpdatePixels(HWND window) {
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    long pixels = 0;
+    if (GetUpdateRgn(window, region, FALSE) > NULLREGION) {
+        const DWORD size = GetRegionData(region, 0, nullptr);
+        std::vector<char> buffer(size);
+        RGNDATA* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (size > 0 && GetRegionData(region, size, data) == size) {
+            const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+            for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+                pixels += (rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+            }
+        }
+    }
+    DeleteObject(region);
+    return pixels;
+}
+
+// What a notification left to repaint, by window class: how often, and how many pixels.
+struct Repaints {
+    std::map<std::string, std::pair<int, double>> byClass;
+};
+
+BOOL CALLBACK NoteRepaint(HWND window, LPARAM data) {
+    const long pixels = UpdatePixels(window);
+    if (pixels > 0) {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        auto& entry = reinterpret_cast<Repaints*>(data)->byClass[name];
+        ++entry.first;
+        entry.second += static_cast<double>(pixels);
+    }
+    return TRUE;
+}
+
 char firstPath[MAX_PATH + 2];
 char secondPath[MAX_PATH + 2];
 
@@ -499,6 +571,7 @@ int ChildOpenPlayer() {
     }
     pendingPath = secondPath;
     const HWND previous = movieWindow.GetWindow();
+    const LONG firstMark = ProfileMarkCount();
     const double started = NowMs();
     SendMessageA(mainFrame.GetWindow(), WM_COMMAND, IDM_OPEN, 0);
     const double returned = NowMs();
@@ -510,6 +583,7 @@ int ChildOpenPlayer() {
         10000);
     const double drawn = NowMs();
     std::printf("open_call_ms %.3f\nopen_ms %.3f\n", returned - started, drawn - started);
+    PrintMarks(firstMark, started);
     DestroyWindow(mainFrame.GetWindow());
     PumpPending();
     return shown ? 0 : 4;
@@ -626,12 +700,15 @@ int ChildNotifyPlayer() {
     const HWND host = videoHost.GetWindow();
     const int32_t length = movieWindow.GetLength();
     std::vector<double> sent, drawn;
+    Repaints repaints;
     for (int i = 0; i < THUMB_MOVES; ++i) {
         const LPARAM position = length > 0 ? (i * 500) % length : 0;
         const double started = NowMs();
         SendMessageA(host, MCIWNDM_NOTIFYPOS, reinterpret_cast<WPARAM>(movieWindow.GetWindow()),
                      position);
         const double returned = NowMs();
+        NoteRepaint(mainFrame.GetWindow(), reinterpret_cast<LPARAM>(&repaints));
+        EnumChildWindows(mainFrame.GetWindow(), NoteRepaint, reinterpret_cast<LPARAM>(&repaints));
         PumpPending();
         sent.push_back(returned - started);
         drawn.push_back(NowMs() - started);
@@ -648,6 +725,12 @@ int ChildNotifyPlayer() {
                 Median(sent) * 1000.0, Median(drawn) * 1000.0,
                 sentTotal * 1000.0 / static_cast<double>(sent.size()),
                 drawnTotal * 1000.0 / static_cast<double>(drawn.size()));
+    // Per class: the share of notifications that leave it to repaint, and the pixels each time.
+    for (const auto& entry : repaints.byClass) {
+        std::printf("repaint_share_%s %.3f\nrepaint_pixels_%s %.1f\n", entry.first.c_str(),
+                    entry.second.first / static_cast<double>(THUMB_MOVES), entry.first.c_str(),
+                    entry.second.second / entry.second.first);
+    }
     DestroyWindow(mainFrame.GetWindow());
     PumpPending();
     return 0;
@@ -831,8 +914,14 @@ int RunBenchmark(int argc, char** argv) {
     }
     const std::string player = argv[2], bare = argv[3], playMovie = argv[4], secondMovie = argv[5];
     const int runs = std::max(1, std::atoi(argv[6]));
-    // "processes" as a last argument: only the out-of-process rows (for trying variants).
+    // "processes" as a last argument: only the out-of-process rows (for trying variants); else
+    // the fair floor, the bare host with the player's controls, when it is named.
     const bool inProcess = !(argc > 7 && std::strcmp(argv[7], "processes") == 0);
+    const std::string controls = argc > 7 && inProcess ? argv[7] : "";
+    Row floorStartUp = {"Start-up to first frame (ms)", {}, {}, 1.05, "%.1f"};
+    Row floorCpu = {"CPU over 5 s of playback (ms)", {}, {}, 1.05, "%.1f"};
+    Row floorCpuSound = {"CPU over 5 s of playback with sound (ms)", {}, {}, 1.05, "%.1f"};
+    Row floorXServerCpu = {"X server CPU over the same 5 s (ms)", {}, {}, 1.05, "%.1f"};
 
     Row startUp = {"Start-up to first frame (ms)", {}, {}, 1.05, "%.1f"};
     std::vector<double> emptyProcess;
@@ -869,6 +958,22 @@ int RunBenchmark(int argc, char** argv) {
 
     for (int r = 0; r < runs; ++r) {
         emptyProcess.push_back(TimeEmptyProcess());
+        if (!controls.empty()) {
+            const ProcessRun floorRun = MeasureProcess(controls, playMovie);
+            if (floorRun.ok) {
+                floorStartUp.bare.push_back(floorRun.startUpMs);
+                floorCpu.bare.push_back(floorRun.cpuMs);
+                if (floorRun.xServerCpuMs >= 0.0) {
+                    floorXServerCpu.bare.push_back(floorRun.xServerCpuMs);
+                }
+            }
+            if (soundMovie != nullptr && soundMovie[0] != '\0') {
+                const ProcessRun withSound = MeasureProcess(controls, soundMovie);
+                if (withSound.ok && withSound.played) {
+                    floorCpuSound.bare.push_back(withSound.cpuMs);
+                }
+            }
+        }
         // Alternate which goes first, so that drift in the machine's load falls on both.
         for (int k = 0; k < 2; ++k) {
             const bool isPlayer = (k == 0) == (r % 2 == 0);
@@ -967,6 +1072,20 @@ int RunBenchmark(int argc, char** argv) {
         PrintRow(*row);
     }
     std::printf("\n");
+    if (!controls.empty()) {
+        floorStartUp.player = startUp.player;
+        floorCpu.player = cpu.player;
+        floorCpuSound.player = cpuSound.player;
+        floorXServerCpu.player = xServerCpu.player;
+        std::printf("Against the fair floor, the bare host with the player's toolbar (and its "
+                    "bitmap), status bar and trackbar, made with the player's calls:\n\n");
+        std::printf("| Measure | Player | Fair floor | Player / floor | Goal | Met |\n");
+        std::printf("|---|---:|---:|---:|---|---|\n");
+        for (const Row* row : {&floorStartUp, &floorCpu, &floorCpuSound, &floorXServerCpu}) {
+            PrintRow(*row);
+        }
+        std::printf("\n");
+    }
     if (sources.privateFromPagefile) {
         std::printf("- Private bytes: PROCESS_MEMORY_COUNTERS_EX.PrivateUsage is 0 here, so "
                     "PagefileUsage is shown (under Wine: the Linux process's RssAnon + VmSwap).\n");
@@ -1116,6 +1235,139 @@ int RunSoak(int argc, char** argv) {
     return failures == 0 ? 0 : 1;
 }
 
+// --- The profile ---------------------------------------------------------------------------
+
+// Steps by name, in the order first seen, each with its times over the runs.
+struct Steps {
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<double>> times;
+    void Add(const std::string& step, double ms) {
+        if (times.find(step) == times.end()) {
+            order.push_back(step);
+        }
+        times[step].push_back(ms);
+    }
+};
+
+// One traced start-up: the DLLs loaded before the program's first mark are its static imports,
+// one step with their number beside it; the DLLs loaded later are named one by one.
+void AddStartUp(const std::vector<TraceStep>& trace, Steps* steps) {
+    int imports = 0;
+    double lastImport = 0.0;
+    bool marked = false;
+    for (const TraceStep& step : trace) {
+        const bool load = step.step.compare(0, 5, "load ") == 0;
+        if (!marked && !load && step.step != "process created") {
+            marked = true;
+            steps->Add("the imported DLLs loaded", lastImport);
+            steps->Add("(how many DLLs that is)", imports);
+        }
+        if (!marked && load) {
+            ++imports;
+            lastImport = step.ms;
+        } else {
+            steps->Add(step.step, step.ms);
+        }
+    }
+}
+
+std::string Cell(const Steps& steps, const std::string& step) {
+    const auto found = steps.times.find(step);
+    if (found == steps.times.end()) {
+        return "-";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", Median(found->second));
+    return text;
+}
+
+int RunProfile(int argc, char** argv) {
+    if (argc < 8) {
+        return 1;
+    }
+    const char* names[3] = {"Player", "Fair floor", "Bare host"};
+    const std::string programs[3] = {argv[2], argv[3], argv[4]};
+    const std::string playMovie = argv[5], secondMovie = argv[6];
+    const int runs = std::max(1, std::atoi(argv[7]));
+    Steps startUp[3];
+    Steps open;
+    std::vector<double> bareOpen;
+    std::map<std::string, std::vector<double>> repaints;
+    for (int r = 0; r < runs; ++r) {
+        for (int k = 0; k < 3; ++k) {
+            // Each run starts with another program, so that drift falls on all three.
+            const int program = (k + r) % 3;
+            std::vector<TraceStep> trace;
+            const bool shown = TraceStartUp(
+                Quoted(programs[program]) + " " + Quoted(playMovie),
+                [](DWORD thread) {
+                    return FrameOnScreen(FindDescendantOfThread(thread, MOVIE_CLASS));
+                },
+                LAUNCH_TIMEOUT_MS, &trace);
+            if (shown) {
+                AddStartUp(trace, &startUp[program]);
+            } else {
+                std::fprintf(stderr, "%s showed no movie under the debugger\n",
+                             programs[program].c_str());
+            }
+        }
+        std::vector<std::pair<std::string, double>> values;
+        if (RunChildMeasure("open player " + Quoted(playMovie) + " " + Quoted(secondMovie),
+                            &values)) {
+            for (const auto& value : values) {
+                open.Add(value.first, value.second);
+            }
+        }
+        values.clear();
+        if (RunChildMeasure("open bare " + Quoted(playMovie) + " " + Quoted(secondMovie),
+                            &values)) {
+            bareOpen.push_back(ValueOf(values, "open_ms"));
+        }
+        values.clear();
+        if (RunChildMeasure("notify player " + Quoted(playMovie), &values)) {
+            for (const auto& value : values) {
+                if (value.first.compare(0, 8, "repaint_") == 0) {
+                    repaints[value.first].push_back(value.second);
+                }
+            }
+        }
+        std::fprintf(stderr, "profile run %d of %d\n", r + 1, runs);
+    }
+
+    std::printf("Medians of %d runs, in ms from CreateProcessA, each program started under this "
+                "driver as its debugger (every DLL load and mark stops it for a moment: the "
+                "times are a little longer than without).\n\n",
+                runs);
+    std::printf("| Step | %s | %s | %s |\n|---|---:|---:|---:|\n", names[0], names[1], names[2]);
+    std::vector<std::string> order = startUp[0].order;
+    for (int k = 1; k < 3; ++k) {
+        for (const std::string& step : startUp[k].order) {
+            if (std::find(order.begin(), order.end(), step) == order.end()) {
+                order.push_back(step);
+            }
+        }
+    }
+    for (const std::string& step : order) {
+        std::printf("| %s | %s | %s | %s |\n", step.c_str(), Cell(startUp[0], step).c_str(),
+                    Cell(startUp[1], step).c_str(), Cell(startUp[2], step).c_str());
+    }
+    std::printf("\nA second open while playing, in process, in ms from the command (the bare "
+                "host's, destroying its movie window and making another: %.1f ms to the "
+                "first frame):\n\n| Step | Player |\n|---|---:|\n",
+                Median(bareOpen));
+    for (const std::string& step : open.order) {
+        std::printf("| %s | %s |\n", step.c_str(), Cell(open, step).c_str());
+    }
+    std::printf("\nWhat one position notification leaves to repaint, by window class (the share "
+                "of %d notifications stepping by 500 ms, and the pixels each time):\n\n"
+                "| Measure | Value |\n|---|---:|\n",
+                THUMB_MOVES);
+    for (const auto& entry : repaints) {
+        std::printf("| %s | %.3f |\n", entry.first.c_str(), Median(entry.second));
+    }
+    std::fflush(stdout);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -1125,13 +1377,18 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "soak") == 0) {
         return RunSoak(argc, argv);
     }
+    if (argc >= 2 && std::strcmp(argv[1], "profile") == 0) {
+        return RunProfile(argc, argv);
+    }
     if (argc >= 2 && std::strcmp(argv[1], "child") == 0) {
         return RunChild(argc, argv);
     }
     if (argc >= 2 && std::strcmp(argv[1], "idle") == 0) {
         return 0;
     }
-    std::fprintf(stderr, "usage: bench_driver run PLAYER BARE PLAY.avi SECOND.avi RUNS\n"
+    std::fprintf(stderr, "usage: bench_driver run PLAYER BARE PLAY.avi SECOND.avi RUNS [CONTROLS]\n"
+                         "       bench_driver profile PLAYER CONTROLS BARE PLAY.avi SECOND.avi "
+                         "RUNS\n"
                          "       bench_driver soak PLAYER FIRST.avi SECOND.avi MINUTES CYCLE_S\n");
     return 1;
 }

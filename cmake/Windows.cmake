@@ -17,6 +17,12 @@ set(APP_SOURCES
     core/Transport.cpp
     core/OpenClose.cpp)
 
+# scripts/bench's profiling copy: the marks of shell/Profile.h compiled in.
+option(QUILLOTROPE_PROFILE "Send the steps of start-up and of an open to a debugger" OFF)
+if(QUILLOTROPE_PROFILE)
+    add_compile_definitions(QUILLOTROPE_PROFILE)
+endif()
+
 # comdlg32 is not linked: the player loads it when the open-file dialog is first shown.
 set(APP_LIBRARIES comctl32 shlwapi vfw32 winmm gdi32 user32 kernel32)
 # Each function and object in its own section, so that the linker drops what nothing uses.
@@ -144,8 +150,17 @@ target_compile_options(bare_host PRIVATE ${WARNINGS} -Os ${SECTION_FLAGS} ${PROG
 target_link_libraries(bare_host PRIVATE vfw32 gdi32 user32 kernel32)
 target_link_options(bare_host PRIVATE ${STATIC_RUNTIME} -s -Wl,--gc-sections)
 list(APPEND EXECUTABLES bare_host)
+# The fair floor: the bare host with the player's toolbar, status bar and trackbar.
+add_executable(bare_controls WIN32 bench/BareControls.cpp bench/BareControls.rc
+               shell/FrameGeometry.cpp)
+target_include_directories(bare_controls PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(bare_controls PRIVATE ${WARNINGS} -Os ${SECTION_FLAGS} ${PROGRAM_FLAGS})
+target_link_libraries(bare_controls PRIVATE comctl32 vfw32 gdi32 user32 kernel32)
+target_link_options(bare_controls PRIVATE ${STATIC_RUNTIME} -s -Wl,--gc-sections)
+list(APPEND EXECUTABLES bare_controls)
 if(HAVE_PLAYER)
-    add_executable(bench_driver bench/BenchDriver.cpp bench/ProcessFigures.cpp ${RESOURCE_SCRIPT})
+    add_executable(bench_driver bench/BenchDriver.cpp bench/ProcessFigures.cpp
+                   bench/StartUpTrace.cpp ${RESOURCE_SCRIPT})
     target_compile_options(bench_driver PRIVATE ${WARNINGS})
     target_link_libraries(bench_driver PRIVATE quillotrope_app psapi)
     target_link_options(bench_driver PRIVATE ${STATIC_RUNTIME})

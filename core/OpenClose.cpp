@@ -15,6 +15,7 @@
 #include "shell/MainFrame.h"
 #include "shell/VideoHost.h"
 #include "shell/WindowMetrics.h"
+#include "shell/Profile.h"
 
 #include <cstdint>
 #include <cstring>
@@ -211,6 +212,7 @@ void OpenMovie(HWND frame) {
     const RECT beforeClose = FrameRect(frame);
     if (movieWindow.GetWindow() != nullptr) {
         SendMessageA(frame, WM_COMMAND, IDM_CLOSE, 0);
+        ProfileStep("closed");
     }
     // A window that cannot open its file still reports a size while it is created, and the
     // frame fits itself around it; the refused movie must leave the frame as it found it. At
@@ -235,7 +237,9 @@ void OpenMovie(HWND frame) {
     // The movie window may have reported its size before it was ours: lay the host out anew.
     SendMessageA(videoHost.GetWindow(), WM_SIZE, 0, 0);
     videoHost.CentreMovie();
+    ProfileStep("movie laid out");
     application.SetPlayerState(MCI_MODE_STOP);
+    ProfileStep("menu and controls refreshed");
 }
 
 void OpenDroppedFile(HWND frame, HDROP drop) {
@@ -264,6 +268,7 @@ void CloseMovie(HWND frame) {
     }
     movieWindow.Destroy();
     SetWindowTextA(frame, APP_TITLE);
+    ProfileStep("close: title");
     if (fullScreenController.mode == Windowed) {
         WindowMetrics metrics;
         MoveWindow(frame, metrics.Left(frame), metrics.Top(frame),

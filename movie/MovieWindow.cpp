@@ -8,6 +8,7 @@
 #include "core/Refusal.h"
 #include "core/AviCheck.h"
 #include "shell/Application.h"
+#include "shell/Profile.h"
 #include "shell/VideoHost.h"
 
 namespace {
@@ -89,6 +90,7 @@ bool MovieWindow::Create(const char* path) {
         return false;
     }
     refusal = RefusalOfFile(path);
+    ProfileStep("file checked");
     if (refusal != REFUSAL_NONE) {
         return false;
     }
@@ -115,6 +117,7 @@ bool MovieWindow::Create(const char* path) {
 bool MovieWindow::Open(const char* path) {
     HWND created =
         MCIWndCreateA(videoHost.GetWindow(), application.GetInstance(), MOVIE_STYLE, path);
+    ProfileStep("movie window made, its file open");
     if (created == nullptr) {
         return false;
     }
@@ -133,8 +136,10 @@ bool MovieWindow::Open(const char* path) {
     SendMessageA(window, MCIWNDM_SETTIMERS, NOTIFY_PERIOD_MS, NOTIFY_PERIOD_MS);
     SendMessageA(window, MCIWNDM_SETTIMEFORMATA, 0, reinterpret_cast<LPARAM>("ms"));
     SetZoom(zoomPercent);
+    ProfileStep("movie window set up");
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+    ProfileStep("first frame painted");
     return true;
 }
 
@@ -156,12 +161,15 @@ bool MovieWindow::Destroy() {
     // The driver's player threads still use the device that the close frees, and the driver's
     // code that closing its last device unloads: stop, and let them end first.
     Stop();
+    ProfileStep("close: stopped");
     LetPlayerThreadsEnd();
+    ProfileStep("close: driver threads ended");
     // Closing shrinks the window to no height and reports that size: a frame fitted to it
     // could move to the screen's edge just before the player gives it its size without a movie.
     SendMessageA(window, MCIWNDM_CHANGESTYLES, MCIWNDF_NOTIFYSIZE, 0);
     // MCIWndDestroy: the close message, handled before this returns.
     SendMessageA(window, WM_CLOSE, 0, 0);
+    ProfileStep("close: device closed");
     window = nullptr;
     return true;
 }

@@ -8,6 +8,7 @@
 #include "shell/Application.h"
 #include "shell/MainFrame.h"
 #include "shell/PositionTrackbar.h"
+#include "shell/Profile.h"
 #include "shell/StatusBar.h"
 #include "shell/TransportToolbar.h"
 #include "shell/VideoHost.h"
@@ -16,6 +17,7 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HACCEL* accelerators) 
     if (accelerators != nullptr) {
         *accelerators = nullptr;
     }
+    ProfileStep("start-up");
     application.SetInstance(instance);
 
     // Without a main frame there is nothing to put the controls in, no menu to refresh, no
@@ -25,20 +27,27 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HACCEL* accelerators) 
     if (!mainFrame.Create()) {
         return false;
     }
+    ProfileStep("frame");
 
     // The toolbar, status bar, trackbar and their tooltips are common-control classes.
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
+    ProfileStep("common controls");
 
     // Each creation checks what it needs; this order gives each one the windows it needs.
     transportToolbar.Create();
+    ProfileStep("toolbar");
     statusBar.Create();
+    ProfileStep("status bar");
     videoHost.Create();
+    ProfileStep("video host");
     positionTrackbar.Create();
+    ProfileStep("trackbar");
 
     application.SetPlayerState(MCI_MODE_NOT_READY);
+    ProfileStep("menu and controls refreshed");
 
     // Without the table the loop runs on and no key is translated.
     const HACCEL table = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCEL));
@@ -52,7 +61,9 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HACCEL* accelerators) 
         pendingPath = commandLine;
         const HWND frame = mainFrame.GetWindow();
         SendMessageA(frame, WM_COMMAND, IDM_OPEN, 0);
+        ProfileStep("opened");
         SendMessageA(frame, WM_COMMAND, IDM_PLAYPAUSE, 0);
+        ProfileStep("playing");
     }
     return true;
 }

@@ -73,3 +73,13 @@ void TitleText(const char* fileTitle, char (&title)[TITLE_BUFFER_SIZE]) {
     std::memcpy(title + length, suffix, suffixLength);
     std::memcpy(title + length + suffixLength, APP_TITLE, appLength + 1);
 }
+
+const char* FileNamePart(const char* path) {
+    const char* name = path;
+    for (const char* at = path; *at != '\0'; ++at) {
+        if (*at == '\\' || *at == '/' || *at == ':') {
+            name = at + 1;
+        }
+    }
+    return name;
+}

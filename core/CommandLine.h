@@ -19,6 +19,10 @@ bool PathFromCommandLine(const char* text, char (&path)[PATH_BUFFER_SIZE]);
 // longer than PATH_BUFFER_SIZE - 1 bytes: refused like a command line that does not fit.
 bool PathFromDialog(const char* answer, char (&path)[PATH_BUFFER_SIZE]);
 
+// The file-name part of a path: what follows its last backslash, slash or drive colon (a UTF-8
+// letter never holds one of these bytes).
+const char* FileNamePart(const char* path);
+
 // fileTitle + " - " + "Quillotrope". A file title too long for the buffer is cut so that the
 // suffix always shows, and never inside a UTF-8 letter. A null file title gives "Quillotrope".
 void TitleText(const char* fileTitle, char (&title)[TITLE_BUFFER_SIZE]);

@@ -1,6 +1,5 @@
 #include <windows.h>
 #include <commdlg.h>
-#include <shlwapi.h>
 
 #include "core/OpenClose.h"
 #include "core/CommandLine.h"
@@ -27,7 +26,7 @@ const char OPEN_FILTER[] = "Avi files to play(*.avi)\0*.avi\0";
 
 // The file-name part of a path that fits: a tail of it, so it fits the same size of buffer.
 void FileTitleOf(const char (&path)[PATH_BUFFER_SIZE], char (&fileTitle)[PATH_BUFFER_SIZE]) {
-    const char* name = PathFindFileNameA(path);
+    const char* name = FileNamePart(path);
     std::memmove(fileTitle, name, std::strlen(name) + 1);
 }
 

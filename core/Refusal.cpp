@@ -1,4 +1,5 @@
 #include "core/Refusal.h"
+#include "core/CommandLine.h"
 
 #include <cstring>
 
@@ -52,12 +53,7 @@ const char* RefusalSentence(int32_t reason) {
 }
 
 void RefusalText(const char* path, int32_t reason, char (&text)[REFUSAL_TEXT_SIZE]) {
-    const char* name = path != nullptr ? path : "";
-    for (const char* at = name; *at != '\0'; ++at) {
-        if (*at == '\\' || *at == '/') {
-            name = at + 1;
-        }
-    }
+    const char* name = FileNamePart(path != nullptr ? path : "");
     size_t length = std::strlen(name);
     while (length > 0 && IsBlankOrQuote(name[length - 1])) {
         --length;

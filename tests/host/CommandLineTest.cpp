@@ -203,3 +203,23 @@ TEST(TitleTextNullTest, NullGivesTheApplicationName) {
 }
 
 } // namespace
+
+// The name shown in the title and in a refusal's box; PathFindFileNameA's answer for a file.
+TEST(FileNamePartTest, AfterTheLastSeparator) {
+    const struct {
+        const char* path;
+        const char* name;
+    } rows[] = {
+        {"C:\\movies\\clip.avi", "clip.avi"},
+        {"C:clip.avi", "clip.avi"},
+        {"movies/clip.avi", "clip.avi"},
+        {"\\\\server\\share\\a b.avi", "a b.avi"},
+        {"clip.avi", "clip.avi"},
+        {"C:\\movies\\", ""},
+        {"C:\\fi\xC3\xA9\\\xC3\xA9t\xC3\xA9.avi", "\xC3\xA9t\xC3\xA9.avi"},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_STREQ(row.name, FileNamePart(row.path)) << row.path;
+    }
+}

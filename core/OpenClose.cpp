@@ -273,6 +273,8 @@ void CloseMovie(HWND frame) {
         MoveWindow(frame, metrics.Left(frame), metrics.Top(frame),
                    Scaled(MIN_FRAME_WIDTH, mainFrame.Dpi()),
                    Scaled(MIN_FRAME_HEIGHT, mainFrame.Dpi()), TRUE);
+        ProfileStep("close: frame shrunk");
     }
     application.SetPlayerState(MCI_MODE_NOT_READY);
+    ProfileStep("close: controls refreshed");
 }

@@ -132,7 +132,6 @@ bool MovieWindow::Open(const char* path) {
         return false;
     }
     window = created;
-    ListStandingThreads(AVI_DRIVER, &standing);
     SendMessageA(window, MCIWNDM_SETTIMERS, NOTIFY_PERIOD_MS, NOTIFY_PERIOD_MS);
     SendMessageA(window, MCIWNDM_SETTIMEFORMATA, 0, reinterpret_cast<LPARAM>("ms"));
     SetZoom(zoomPercent);
@@ -140,6 +139,8 @@ bool MovieWindow::Open(const char* path) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     ProfileStep("first frame painted");
+    // After the first frame (the list walks every thread of the system), before any play.
+    ListStandingThreads(AVI_DRIVER, &standing);
     return true;
 }
 

@@ -218,10 +218,12 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
     const int32_t stream = StreamOf(avi, id);
     const bool sound = avi.Byte(id + 2) == 'w' && avi.Byte(id + 3) == 'b';
     if (avi.hasVideo && stream == avi.videoStream && !sound) {
-        // Its read takes the size as a signed 32-bit count: the first frame's, painted while
-        // the movie opens, faults with the device's lock held, and the first play waits on it.
-        if (++avi.frames == 1 && size >= 0x80000000u) {
-            return Damaged("a first video chunk of 2 GB or more");
+        // Its read takes the size as a signed 32-bit count, and faults. The movie window's own
+        // paint of that frame (at the open for the first, when uncovered or moved for any) then
+        // leaves the device's lock held, and the next play or close waits on it for ever.
+        ++avi.frames;
+        if (size >= 0x80000000u) {
+            return Damaged("a video chunk of 2 GB or more");
         }
     } else if (avi.hasAudio && stream == avi.audioStream && sound && size > avi.soundChunk) {
         avi.soundChunk = size;
@@ -258,9 +260,10 @@ bool IsFourCc(const Avi& avi, size_t at, const char* lower) {
 AviCheck CheckVideo(const Avi& avi) {
     const Stream& v = avi.video;
     const size_t f = v.format;
+    // A format shorter than its header is read past its end, a few bytes into the heap: no
+    // fault. One beyond the bytes read tells nothing.
     if (!avi.Has(f, 40) || v.formatSize < 40) {
-        return v.formatSize < 40 ? Damaged("a video format shorter than its header")
-                                 : PASSES; // beyond the bytes read: nothing known
+        return PASSES;
     }
     const uint32_t headerSize = avi.U32(f);
     const int64_t width = avi.I32(f + 4);
@@ -270,17 +273,20 @@ AviCheck CheckVideo(const Avi& avi) {
     // Frames without a decoder (plain, RLE or bit-field pixels) are drawn from this header, as
     // long as it says it is.
     const bool drawnAsIs = avi.U32(f + 16) <= 3;
-    if (headerSize < 40 || (drawnAsIs && headerSize > v.formatSize)) {
+    // A decoder reads the fields it knows and makes the header that is drawn; a header the
+    // platform draws itself is taken at its word.
+    if (drawnAsIs && (headerSize < 40 || headerSize > v.formatSize)) {
         return Damaged("a video header size outside its format");
     }
-    if (width == 0 || height == 0) {
+    if (drawnAsIs && (width == 0 || height == 0)) {
         return Damaged("a frame of no width or height");
     }
     const int64_t rows = height < 0 ? -height : height;
     if (width * rows > INT32_MAX / 4) {
         return {REFUSAL_FRAMES_TOO_LARGE, "a frame too large for a 32-bit size"};
     }
-    if (colours > 256) {
+    // Only frames of 8 bits or fewer have their colour table copied.
+    if (bits <= 8 && colours > 256) {
         return Damaged("a colour table of more than 256 colours");
     }
     const bool uncompressed = avi.U32(f + 16) == 0;
@@ -316,6 +322,15 @@ const uint32_t FORMAT_MPEG_LAYER3 = 0x55;
 // Above any rate a sound device plays.
 const uint32_t HIGHEST_RATE = 384000;
 
+bool IsMpegRate(uint32_t rate) {
+    for (uint32_t mpeg : {8000u, 11025u, 12000u, 16000u, 22050u, 24000u, 32000u, 44100u, 48000u}) {
+        if (rate == mpeg) {
+            return true;
+        }
+    }
+    return false;
+}
+
 AviCheck CheckAudio(const Avi& avi) {
     const Stream& a = avi.audio;
     const size_t f = a.format;
@@ -335,11 +350,10 @@ AviCheck CheckAudio(const Avi& avi) {
         if (bits != 8 && bits != 16 && bits != 24) {
             return PASSES; // no converter takes it: the movie plays without sound
         }
-        // The device refuses these, and the converter that is tried instead divides by and
-        // reads with what the format says.
+        // The device refuses these, and the converter that is tried instead divides by what
+        // the format says.
         const bool converted = channels == 0 || channels > 2 || rate == 0 || rate > HIGHEST_RATE;
-        const uint32_t frame = (channels == 1 ? 1 : 2) * bits / 8;
-        if (converted && (bytesPerSec == 0 || blockAlign < frame)) {
+        if (converted && (bytesPerSec == 0 || blockAlign == 0)) {
             return Damaged("a PCM format its converter cannot take");
         }
         if (channels == 0 || rate == 0 || rate > HIGHEST_RATE) {
@@ -351,34 +365,25 @@ AviCheck CheckAudio(const Avi& avi) {
         return blockAlign != channels * bits / 8 ? Damaged("a sound block of the wrong size")
                                                  : PASSES;
     }
-    // The MP3 decoder divides by a frame's bytes, worked out in 32 bits from these.
-    if ((tag == FORMAT_MPEG || tag == FORMAT_MPEG_LAYER3) &&
-        (rate == 0 || static_cast<uint32_t>(bytesPerSec * 1152u) / rate == 0)) {
+    // The MP3 decoder takes the rates of MPEG audio only, and divides by a frame's bytes,
+    // worked out in 32 bits from these.
+    if ((tag == FORMAT_MPEG || tag == FORMAT_MPEG_LAYER3) && IsMpegRate(rate) &&
+        static_cast<uint32_t>(bytesPerSec * 1152u) / rate == 0) {
         return Damaged("MP3 frames of no bytes");
     }
-    if (!avi.Has(f, 18) || a.formatSize < 18 || 18u + avi.U16(f + 16) > a.formatSize) {
-        return Damaged("a sound format shorter than it claims");
-    }
-    // The ADPCM codecs take 4-bit mono and stereo only; each then trusts the block's layout.
+    // The ADPCM codecs take 4-bit mono and stereo only; the Microsoft one divides by the
+    // block's bytes and by its samples.
     if ((tag != FORMAT_MS_ADPCM && tag != FORMAT_IMA_ADPCM) || bits != 4 || channels < 1 ||
         channels > 2) {
         return PASSES;
     }
-    const uint32_t perBlock = avi.U16(f + 16) >= 2 ? avi.U16(f + 18) : 0;
     if (blockAlign == 0) {
         return Damaged("an ADPCM block of no bytes");
     }
-    if (tag == FORMAT_IMA_ADPCM) {
-        const bool taken = perBlock != 0 && ((perBlock - 1) & 3) == 0;
-        if (taken && (blockAlign < ((perBlock - 1) / 2 + 4) * channels ||
-                      (channels == 2 && (perBlock - 1) % 8 == 4))) {
-            return Damaged("IMA ADPCM blocks shorter than their samples");
-        }
-        return PASSES;
-    }
-    const uint64_t needed = channels == 1 ? 7 + (perBlock - 1) / 2 : 14 + (perBlock - 2);
-    if (perBlock < 2 || needed > blockAlign) {
-        return Damaged("MS ADPCM blocks shorter than their samples");
+    // (A format shorter than its extra bytes claim is read a little past its end: no fault.)
+    if (tag == FORMAT_MS_ADPCM && a.formatSize >= 20 && avi.Has(f, 20) && avi.U16(f + 16) >= 2 &&
+        avi.U16(f + 18) == 0) {
+        return Damaged("MS ADPCM blocks of no samples");
     }
     return PASSES;
 }
@@ -426,7 +431,8 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
     if (!avi.header) {
         return PASSES; // the platform refuses a file without its main header
     }
-    if (avi.totalFrames >= 0x20000000u) {
+    // Its index, 8 bytes a frame, is allocated at once: in 32 bits the size wraps.
+    if (addressBits == 32 && avi.totalFrames >= 0x20000000u) {
         return Damaged("a frame count whose index overflows");
     }
     // The player keeps time in milliseconds, which the platform divides by this.

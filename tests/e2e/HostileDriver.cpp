@@ -4,7 +4,7 @@
 // ends the process with exit code 0.
 //
 //     hostile_driver <player.exe> [case-name]
-//     hostile_driver <program.exe> --file <movie> [--bare] [--play-ms N]
+//     hostile_driver <program.exe> --file <movie> [--bare] [--play-ms N] [--repaint]
 //
 // The second form (for scripts/fuzz) runs one movie, lets it play for 3 s (or N ms) and prints
 // one verdict line: played, no movie, refused (the player's own box and no movie), crash or
@@ -49,6 +49,9 @@ const DWORD BUDGET_MS = 100000;
 const UINT ROUND_TRIP_MS = 2000;
 // For a single movie (--file): how long it plays before the frame is closed.
 DWORD playOnMs = 0;
+// Whether the movie window is made to repaint at each poll while it plays on, as a window is
+// when uncovered: what it paints is whatever frame the movie is at.
+bool repaintWhilePlaying = false;
 
 enum class Expect {
     Plays,   // the movie opens and plays, title "<file> - Quillotrope", no error box
@@ -344,6 +347,10 @@ Outcome Run(const std::string& exe, const Case& run) {
     const DWORD playing = GetTickCount();
     while (outcome.settled && GetTickCount() - playing < playOnMs && !Exited(process.hProcess)) {
         AnswerDialogs(FindTopLevel(process.dwProcessId), answered, outcome, false);
+        const HWND movie = repaintWhilePlaying && frame != nullptr ? MovieChild(frame) : nullptr;
+        if (movie != nullptr) {
+            RedrawWindow(movie, nullptr, nullptr, RDW_INVALIDATE);
+        }
         WaitForSingleObject(process.hProcess, POLL_MS);
     }
     if (Exited(process.hProcess)) {
@@ -567,7 +574,7 @@ int RunOneMovie(const std::string& exe, const std::string& movie, bool bare, DWO
 int main(int argc, char** argv) {
     const char* const usage = "usage: hostile_driver <player.exe> [case-name]\n"
                               "       hostile_driver <program.exe> --file <movie> [--bare] "
-                              "[--play-ms N]\n";
+                              "[--play-ms N] [--repaint]\n";
     if (argc < 2) {
         std::printf("%s", usage);
         return 2;
@@ -580,6 +587,8 @@ int main(int argc, char** argv) {
             const std::string option = argv[i];
             if (option == "--bare") {
                 bare = true;
+            } else if (option == "--repaint") {
+                repaintWhilePlaying = true;
             } else if (option == "--play-ms" && i + 1 < argc) {
                 playMs = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
             } else {

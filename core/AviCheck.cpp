@@ -35,6 +35,9 @@ struct Avi {
     int32_t audioStream = -1;
     uint32_t frames = 0;     // video chunks in the movie list
     uint32_t soundChunk = 0; // the largest sound chunk in it
+    uint32_t firstFrame = 0; // the first video chunk's data, and its size
+    uint32_t firstFrameSize = 0;
+    uint32_t addressBits = 64;
 
     // The count bytes at `at`, or null when the file has them not or they cannot be read.
     const uint8_t* At(uint64_t at, size_t count) const {
@@ -221,12 +224,19 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
         // Its read takes the size as a signed 32-bit count, and faults. The movie window's own
         // paint of that frame (at the open for the first, when uncovered or moved for any) then
         // leaves the device's lock held, and the next play or close waits on it for ever.
-        ++avi.frames;
+        if (++avi.frames == 1) {
+            avi.firstFrame = id + 8;
+            avi.firstFrameSize = size;
+        }
         if (size >= 0x80000000u) {
             return Damaged("a video chunk of 2 GB or more");
         }
-    } else if (avi.hasAudio && stream == avi.audioStream && sound && size > avi.soundChunk) {
-        avi.soundChunk = size;
+    } else if (avi.hasAudio && stream == avi.audioStream && sound) {
+        // Read the same way into buffers a 64-bit process does allocate.
+        if (avi.addressBits == 64 && size >= 0x80000000u) {
+            return Damaged("a sound chunk of 2 GB or more");
+        }
+        avi.soundChunk = size > avi.soundChunk ? size : avi.soundChunk;
     }
     return PASSES;
 }
@@ -280,6 +290,9 @@ AviCheck CheckVideo(const Avi& avi) {
     }
     if (drawnAsIs && (width == 0 || height == 0)) {
         return Damaged("a frame of no width or height");
+    }
+    if (width < 0) {
+        return Damaged("a frame of negative width");
     }
     const int64_t rows = height < 0 ? -height : height;
     if (width * rows > INT32_MAX / 4) {
@@ -371,10 +384,16 @@ AviCheck CheckAudio(const Avi& avi) {
         static_cast<uint32_t>(bytesPerSec * 1152u) / rate == 0) {
         return Damaged("MP3 frames of no bytes");
     }
-    // The ADPCM codecs take 4-bit mono and stereo only; the Microsoft one divides by the
-    // block's bytes and by its samples.
-    if ((tag != FORMAT_MS_ADPCM && tag != FORMAT_IMA_ADPCM) || bits != 4 || channels < 1 ||
-        channels > 2) {
+    if (tag != FORMAT_MS_ADPCM && tag != FORMAT_IMA_ADPCM) {
+        return PASSES;
+    }
+    // The ADPCM decoders open at any rate and then work with it.
+    if (rate == 0 || rate > HIGHEST_RATE) {
+        return Damaged("ADPCM sound of no or an absurd rate");
+    }
+    // They take 4-bit mono and stereo only; the Microsoft one divides by the block's bytes
+    // and by its samples.
+    if (bits != 4 || channels < 1 || channels > 2) {
         return PASSES;
     }
     if (blockAlign == 0) {
@@ -396,6 +415,7 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
     avi.bytes = bytes;
     avi.fileSize = fileSize;
     avi.more = more;
+    avi.addressBits = addressBits;
     avi.size = bytes == nullptr ? 0 : (size < fileSize ? size : static_cast<size_t>(fileSize));
     if (!avi.Is(0, "RIFF") || !avi.Is(8, "AVI ")) {
         return PASSES;
@@ -473,6 +493,20 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
     if (avi.audio.found && addressBits == 32 && (total > 0xFFFFFFFFu || buffer >= 0xFFFFFFE0u) &&
         (total & 0xFFFFFFFFu) < 0x80000000u) {
         return Damaged("sound buffers that pass 4 GB");
+    }
+    // The Cinepak decoder writes the frame its data describes into the buffer its format
+    // describes: a 32-bit one overruns a buffer of another width, a 64-bit one one of fewer rows.
+    if (avi.video.found && avi.firstFrameSize >= 10 && avi.Has(avi.firstFrame, 10) &&
+        IsFourCc(avi, avi.video.format + 16, "cvid")) {
+        const int64_t width = avi.I32(avi.video.format + 4);
+        const int64_t height = avi.I32(avi.video.format + 8);
+        const int64_t frameWidth = avi.Byte(avi.firstFrame + 4) << 8 | avi.Byte(avi.firstFrame + 5);
+        const int64_t frameHeight =
+            avi.Byte(avi.firstFrame + 6) << 8 | avi.Byte(avi.firstFrame + 7);
+        if (addressBits == 32 ? frameWidth != width
+                              : frameHeight > (height < 0 ? -height : height)) {
+            return Damaged("Cinepak frames larger than their format");
+        }
     }
     // With no frame to show, the platform paints the one before the first (frame -1).
     if (walk.known && avi.video.found && (avi.frames == 0 || avi.totalFrames == 0)) {

@@ -36,7 +36,9 @@ struct Movie {
     uint16_t audioBits = 16;
     uint16_t extraSize = 0;
     uint16_t samplesPerBlock = 0;
-    uint32_t frameSize = 100; // the first video chunk's size field
+    uint32_t frameSize = 100;  // the first video chunk's size field
+    uint16_t frameWidth = 320; // as its Cinepak header gives them
+    uint16_t frameHeight = 240;
     std::string frameId = "00dc";
     std::string soundId = "01wb";
     uint32_t soundSize = 64;
@@ -121,8 +123,13 @@ std::string Bytes(const Movie& m) {
     for (uint32_t i = 0; i < m.fillers; ++i) {
         fillers += Chunk("JUNK", std::string(m.fillerSize, 'j'));
     }
-    const std::string frames = "movi" + fillers +
-                               Chunk(m.frameId, std::string(100, 'f'), m.frameSize) +
+    std::string frame("\0\0\0\x64", 4);
+    for (uint16_t v : {m.frameWidth, m.frameHeight}) {
+        frame += static_cast<char>(v >> 8);
+        frame += static_cast<char>(v & 0xFF);
+    }
+    frame.resize(100, 'f');
+    const std::string frames = "movi" + fillers + Chunk(m.frameId, frame, m.frameSize) +
                                Chunk(m.soundId, std::string(64, 's'), m.soundSize);
     const std::string movi =
         Chunk("LIST", frames,
@@ -168,7 +175,9 @@ const AviCase AVI_CASES[] = {
     {"LaterMovieChunkOf2GB", [](Movie& m) { m.soundId = "00dc", m.soundSize = 0x80000000; },
      DAMAGED},
     {"MovieChunkPastTheEndOnly", [](Movie& m) { m.frameSize = 5000; }, NONE},
-    {"SoundChunkOf2GB", [](Movie& m) { m.soundSize = 0x80000000; }, NONE},
+    {"SoundChunkOf2GBIn64Bits", [](Movie& m) { m.soundSize = 0x80000000; }, DAMAGED},
+    {"SoundChunkOf2GBIn32Bits", [](Movie& m) { m.soundSize = 0x80000000, m.addressBits = 32; },
+     NONE},
     {"SoundChunkOf4GBIn32Bits", [](Movie& m) { m.soundSize = 0xFFFFFFF0, m.addressBits = 32; },
      DAMAGED},
     // A size that wraps the platform's 32-bit position back onto its own chunk: the walk never
@@ -189,7 +198,13 @@ const AviCase AVI_CASES[] = {
     // A decoder reads the fields it knows; a header the platform draws itself is taken whole.
     {"DecodedNoWidth", [](Movie& m) { m.width = 0; }, NONE},
     {"PlainNoWidth", [](Movie& m) { m.compression = std::string(4, '\0'), m.width = 0; }, DAMAGED},
-    {"NegativeWidth", [](Movie& m) { m.width = -320; }, NONE},
+    {"NegativeWidth", [](Movie& m) { m.width = -320; }, DAMAGED},
+    // A Cinepak frame is decoded as its own header says into the buffer of the format's size.
+    {"CinepakFrameWiderIn32Bits", [](Movie& m) { m.width = 321, m.addressBits = 32; }, DAMAGED},
+    {"CinepakFrameWiderIn64Bits", [](Movie& m) { m.width = 321; }, NONE},
+    {"CinepakFrameTallerIn64Bits", [](Movie& m) { m.height = -2; }, DAMAGED},
+    {"CinepakFrameAsItsFormatIn32Bits", [](Movie& m) { m.height = -240, m.addressBits = 32; },
+     NONE},
     {"PlainNoHeight", [](Movie& m) { m.compression = std::string(4, '\0'), m.height = 0; },
      DAMAGED},
     {"VideoFormatTooShort", [](Movie& m) { m.videoFormatSize = 20; }, NONE},
@@ -250,6 +265,9 @@ const AviCase AVI_CASES[] = {
     // ADPCM: the Microsoft decoder divides by the block's bytes and samples; blocks shorter
     // than their samples, or a format shorter than its extra bytes, are only read past.
     {"MsAdpcm", Adpcm(2, 256, 500), NONE},
+    {"MsAdpcmNoRate", [](Movie& m) { Adpcm(2, 256, 500)(m), m.rate = 0; }, DAMAGED},
+    {"ImaAdpcmAbsurdRate", [](Movie& m) { Adpcm(0x11, 256, 505)(m), m.rate = 0x4EB55849; },
+     DAMAGED},
     {"MsAdpcmNoBlock", Adpcm(2, 0, 500), DAMAGED},
     {"MsAdpcmNoSamplesPerBlock", Adpcm(2, 256, 0), DAMAGED},
     {"MsAdpcmBlockTooShort", Adpcm(2, 255, 500), NONE},

@@ -221,15 +221,15 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
     const int32_t stream = StreamOf(avi, id);
     const bool sound = avi.Byte(id + 2) == 'w' && avi.Byte(id + 3) == 'b';
     if (avi.hasVideo && stream == avi.videoStream && !sound) {
-        // Its read takes the size as a signed 32-bit count, and faults. The movie window's own
-        // paint of that frame (at the open for the first, when uncovered or moved for any) then
-        // leaves the device's lock held, and the next play or close waits on it for ever.
+        // Its read takes the size as a signed 32-bit count, and faults. The first frame's, which
+        // the movie window paints itself while it opens, leaves the device's lock held, and the
+        // next play or close waits on it for ever.
         if (++avi.frames == 1) {
             avi.firstFrame = id + 8;
             avi.firstFrameSize = size;
         }
-        if (size >= 0x80000000u) {
-            return Damaged("a video chunk of 2 GB or more");
+        if (avi.frames == 1 && size >= 0x80000000u) {
+            return Damaged("a first video chunk of 2 GB or more");
         }
     } else if (avi.hasAudio && stream == avi.audioStream && sound) {
         // Read the same way into buffers a 64-bit process does allocate.

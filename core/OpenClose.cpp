@@ -239,6 +239,10 @@ void OpenMovie(HWND frame) {
     ProfileStep("movie laid out");
     application.SetPlayerState(MCI_MODE_STOP);
     ProfileStep("menu and controls refreshed");
+    // The new layout is painted now, while the movie stands at its first frame: a paint left
+    // for the message loop would draw whatever frame a play has reached by then (and a damaged
+    // frame, painted by this thread, leaves the device locked).
+    RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void OpenDroppedFile(HWND frame, HDROP drop) {

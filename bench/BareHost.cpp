@@ -26,10 +26,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         SendMessageA(movie, MCI_PLAY, 0, 0);
         ProfileStep("playing");
     }
-    MSG msg = {};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return RunBareLoop();
 }

@@ -94,6 +94,16 @@ inline HWND CreateBareMovie(HWND parent, HINSTANCE instance, const char* path) {
     return movie;
 }
 
+// The message loop until the frame is destroyed; its exit code.
+inline int RunBareLoop() {
+    MSG msg = {};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
 // The command line is one path, perhaps in double quotes.
 inline const char* BarePath(const char* commandLine, char (&path)[MAX_PATH]) {
     if (commandLine[0] == '"') {

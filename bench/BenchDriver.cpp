@@ -52,16 +52,6 @@ const int THUMB_MOVES = 1000;
 const int VOLUME_CHANGES = 20;
 const DWORD LAUNCH_TIMEOUT_MS = 30000;
 
-double NowMs() {
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0) {
-        QueryPerformanceFrequency(&frequency);
-    }
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 double Median(std::vector<double> values) {
     if (values.empty()) {
         return 0.0;

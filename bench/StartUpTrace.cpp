@@ -1,8 +1,6 @@
 #include "bench/StartUpTrace.h"
 
-namespace {
-
-double Now() {
+double NowMs() {
     static LARGE_INTEGER frequency = {};
     if (frequency.QuadPart == 0) {
         QueryPerformanceFrequency(&frequency);
@@ -11,6 +9,8 @@ double Now() {
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
+
+namespace {
 
 // The DLL's file name: the debuggee holds a pointer to it where the event says, if anywhere;
 // else the name of the file the event hands over.
@@ -70,7 +70,7 @@ bool TraceStartUp(const std::string& commandLine, const std::function<bool(DWORD
     PROCESS_INFORMATION process = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    const double started = Now();
+    const double started = NowMs();
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
                         nullptr, nullptr, &startup, &process)) {
         return false;
@@ -80,7 +80,7 @@ bool TraceStartUp(const std::string& commandLine, const std::function<bool(DWORD
     for (bool exited = false; !exited;) {
         DEBUG_EVENT event = {};
         if (WaitForDebugEvent(&event, 1)) {
-            const double at = Now() - started;
+            const double at = NowMs() - started;
             DWORD status = DBG_CONTINUE;
             switch (event.dwDebugEventCode) {
             case CREATE_PROCESS_DEBUG_EVENT:
@@ -116,10 +116,10 @@ bool TraceStartUp(const std::string& commandLine, const std::function<bool(DWORD
             }
             ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
         }
-        if (!ending && (done(process.dwThreadId) || Now() - started > timeoutMs)) {
-            reached = Now() - started <= timeoutMs;
+        if (!ending && (done(process.dwThreadId) || NowMs() - started > timeoutMs)) {
+            reached = NowMs() - started <= timeoutMs;
             if (reached) {
-                steps->push_back({"first frame on screen", Now() - started});
+                steps->push_back({"first frame on screen", NowMs() - started});
             }
             ending = true;
             TerminateProcess(process.hProcess, 0);

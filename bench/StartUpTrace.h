@@ -13,6 +13,9 @@ struct TraceStep {
     double ms;
 };
 
+// QueryPerformanceCounter in milliseconds.
+double NowMs();
+
 // Starts the command line under this debugger and records its steps until done(the process's
 // first thread) holds ("first frame on screen"), then ends the process. False when it could not
 // be started or done() did not hold within timeoutMs.

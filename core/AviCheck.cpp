@@ -232,10 +232,6 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
             return Damaged("a first video chunk of 2 GB or more");
         }
     } else if (avi.hasAudio && stream == avi.audioStream && sound) {
-        // Read the same way into buffers a 64-bit process does allocate.
-        if (avi.addressBits == 64 && size >= 0x80000000u) {
-            return Damaged("a sound chunk of 2 GB or more");
-        }
         avi.soundChunk = size > avi.soundChunk ? size : avi.soundChunk;
     }
     return PASSES;
@@ -291,7 +287,10 @@ AviCheck CheckVideo(const Avi& avi) {
     if (drawnAsIs && (width == 0 || height == 0)) {
         return Damaged("a frame of no width or height");
     }
-    if (width < 0) {
+    const bool videoOne = IsFourCc(avi, f + 16, "cram") || IsFourCc(avi, f + 16, "msvc") ||
+                          IsFourCc(avi, f + 16, "wham");
+    // The Video 1 decoder counts its blocks from the width and decodes none of a negative one.
+    if (width < 0 && !videoOne) {
         return Damaged("a frame of negative width");
     }
     const int64_t rows = height < 0 ? -height : height;
@@ -310,8 +309,6 @@ AviCheck CheckVideo(const Avi& avi) {
     if (uncompressed && avi.totalFrames == 0) {
         return Damaged("uncompressed frames, none counted");
     }
-    const bool videoOne = IsFourCc(avi, f + 16, "cram") || IsFourCc(avi, f + 16, "msvc") ||
-                          IsFourCc(avi, f + 16, "wham");
     if (videoOne) {
         // The decoder writes rows of the stride of this width into rows of an even one.
         if ((bits == 8 && width % 4 == 1) || (bits == 16 && width % 2 == 1)) {
@@ -410,7 +407,7 @@ AviCheck CheckAudio(const Avi& avi) {
 } // namespace
 
 AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const AviReader* more,
-                  uint32_t addressBits) {
+                  uint32_t addressBits, bool (*allocatable)(uint64_t bytes)) {
     Avi avi;
     avi.bytes = bytes;
     avi.fileSize = fileSize;
@@ -485,13 +482,23 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
         return walk.check;
     }
     // Seven sound buffers, each a header and the larger of the suggested size and the largest
-    // sound chunk, are allocated at once: in a 32-bit process a total past 4 GB wraps, and when
-    // what is left is small enough to be allocated (under 2 GB), the buffers' reads write past it.
+    // sound chunk, are allocated at once; when they cannot be, the movie plays without sound.
+    // Where they are, a 64-bit process reads a sound chunk of 2 GB with its size taken as a
+    // signed count, which faults; in a 32-bit process a total past 4 GB wraps, and the buffers'
+    // reads write past the little that is allocated.
     const uint64_t buffer =
         avi.soundChunk > avi.audio.suggestedBuffer ? avi.soundChunk : avi.audio.suggestedBuffer;
     const uint64_t total = 7 * ((32 + buffer) & 0xFFFFFFFFu);
+    const auto allocates = [&](uint64_t bytes) {
+        return allocatable != nullptr ? allocatable(bytes)
+                                      : addressBits == 64 || bytes < 0x80000000u;
+    };
+    if (avi.audio.found && addressBits == 64 && avi.soundChunk >= 0x80000000u &&
+        allocates(7 * (32 + buffer))) {
+        return Damaged("a sound chunk of 2 GB or more");
+    }
     if (avi.audio.found && addressBits == 32 && (total > 0xFFFFFFFFu || buffer >= 0xFFFFFFE0u) &&
-        (total & 0xFFFFFFFFu) < 0x80000000u) {
+        allocates(total & 0xFFFFFFFFu)) {
         return Damaged("sound buffers that pass 4 GB");
     }
     // The Cinepak decoder writes the frame its data describes into the buffer its format

@@ -27,6 +27,9 @@ struct AviCheck {
 };
 
 // Checks a file of fileSize bytes from its first size bytes, and from what more reads beyond them
-// when it is given, for a process of addressBits-bit pointers.
+// when it is given, for a process of addressBits-bit pointers. What the platform does with a
+// large allocation depends on whether it succeeds: allocatable says whether so many bytes can be
+// allocated now (when null: anything in 64 bits, under 2 GB in 32).
 AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize,
-                  const AviReader* more = nullptr, uint32_t addressBits = 8 * sizeof(void*));
+                  const AviReader* more = nullptr, uint32_t addressBits = 8 * sizeof(void*),
+                  bool (*allocatable)(uint64_t bytes) = nullptr);

@@ -31,6 +31,16 @@ bool ReadAt(void* context, uint64_t offset, uint8_t* out, size_t count) {
            read == count;
 }
 
+// Whether the platform's sound buffers of so many bytes would be allocated now: they come from
+// the process heap, as this probe does, which neither touches nor keeps the memory.
+bool HeapAllocates(uint64_t bytes) {
+    if (static_cast<SIZE_T>(bytes) != bytes) {
+        return false;
+    }
+    void* block = HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(bytes));
+    return block != nullptr && HeapFree(GetProcessHeap(), 0, block) != 0;
+}
+
 // What the player refuses in a file before the movie window sees it: sound without video (Wine
 // 8's AVI driver faults while opening one, reading the missing video format), and the structures
 // the platform's AVI driver and sound codecs crash or hang on. Only a file on disk is read: a
@@ -48,9 +58,10 @@ int32_t RefusalOfFile(const char* path) {
     const bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) != 0 &&
                     ReadFile(file, start, AVI_CHECK_BYTES, &read, nullptr) != 0;
     const AviReader more = {ReadAt, file};
-    const int32_t refusal =
-        ok ? CheckAvi(start, read, static_cast<uint64_t>(size.QuadPart), &more).refusal
-           : REFUSAL_NONE;
+    const int32_t refusal = ok ? CheckAvi(start, read, static_cast<uint64_t>(size.QuadPart), &more,
+                                          8 * sizeof(void*), HeapAllocates)
+                                     .refusal
+                               : REFUSAL_NONE;
     CloseHandle(file);
     return refusal;
 }

@@ -47,6 +47,7 @@ struct Movie {
     uint32_t fillerSize = 0;
     uint32_t indexSize = 16;
     uint32_t addressBits = 64; // of the process that plays it
+    bool heapHasRoom = true;   // for the sound buffers
 };
 
 void Put32(std::string& s, uint32_t v) {
@@ -175,6 +176,8 @@ const AviCase AVI_CASES[] = {
     {"LaterMovieChunkOf2GB", [](Movie& m) { m.soundId = "00dc", m.soundSize = 0x80000000; }, NONE},
     {"MovieChunkPastTheEndOnly", [](Movie& m) { m.frameSize = 5000; }, NONE},
     {"SoundChunkOf2GBIn64Bits", [](Movie& m) { m.soundSize = 0x80000000; }, DAMAGED},
+    {"SoundChunkOf2GBIn64BitsBuffersNotAllocated",
+     [](Movie& m) { m.soundSize = 0x80000000, m.heapHasRoom = false; }, NONE},
     {"SoundChunkOf2GBIn32Bits", [](Movie& m) { m.soundSize = 0x80000000, m.addressBits = 32; },
      NONE},
     {"SoundChunkOf4GBIn32Bits", [](Movie& m) { m.soundSize = 0xFFFFFFF0, m.addressBits = 32; },
@@ -198,6 +201,8 @@ const AviCase AVI_CASES[] = {
     {"DecodedNoWidth", [](Movie& m) { m.width = 0; }, NONE},
     {"PlainNoWidth", [](Movie& m) { m.compression = std::string(4, '\0'), m.width = 0; }, DAMAGED},
     {"NegativeWidth", [](Movie& m) { m.width = -320; }, DAMAGED},
+    {"Video1NegativeWidth", [](Movie& m) { m.compression = "MSVC", m.bits = 16, m.width = -2; },
+     NONE},
     // A Cinepak frame is decoded as its own header says into the buffer of the format's size.
     {"CinepakFrameWiderIn32Bits", [](Movie& m) { m.width = 321, m.addressBits = 32; }, DAMAGED},
     {"CinepakFrameWiderIn64Bits", [](Movie& m) { m.width = 321; }, NONE},
@@ -246,6 +251,9 @@ const AviCase AVI_CASES[] = {
     // Seven sound buffers of a header and the larger of these sizes, allocated at once.
     {"SoundBuffersPass4GBIn32Bits",
      [](Movie& m) { m.suggestedBuffer = 0x24924905, m.addressBits = 32; }, DAMAGED},
+    {"SoundBuffersPass4GBIn32BitsNotAllocated",
+     [](Movie& m) { m.suggestedBuffer = 0x24924905, m.addressBits = 32, m.heapHasRoom = false; },
+     NONE},
     {"SoundBuffersJustUnder4GBIn32Bits",
      [](Movie& m) { m.suggestedBuffer = 0x24924904, m.addressBits = 32; }, NONE},
     {"SoundChunkMakesBuffersPass4GBIn32Bits",
@@ -282,8 +290,10 @@ TEST_P(AviCheckTest, RefusesWhatThePlatformCrashesOn) {
     Movie movie;
     GetParam().change(movie);
     const std::string bytes = Bytes(movie);
-    const AviCheck check = CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
-                                    bytes.size(), nullptr, movie.addressBits);
+    bool (*noRoom)(uint64_t) = [](uint64_t) { return false; };
+    const AviCheck check =
+        CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), bytes.size(),
+                 nullptr, movie.addressBits, movie.heapHasRoom ? nullptr : noRoom);
     EXPECT_EQ(GetParam().refusal, check.refusal) << check.finding;
     EXPECT_EQ(check.refusal == NONE, std::string(check.finding).empty()) << check.finding;
 }

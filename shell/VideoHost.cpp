@@ -11,6 +11,7 @@
 #include "shell/Application.h"
 #include "shell/FrameGeometry.h"
 #include "shell/FullScreenController.h"
+#include "shell/Profile.h"
 #include "shell/MainFrame.h"
 #include "shell/ScrollGeometry.h"
 #include "shell/StatusBar.h"
@@ -359,8 +360,10 @@ bool VideoHost::OnMovieSize(HWND movie) {
         return false;
     }
     // The handle comes from the notification: it can arrive before MovieWindow holds it.
+    ProfileStep("movie size reported");
     const WindowMetrics metrics;
     mainFrame.FitToMovie(metrics.Width(movie), metrics.Height(movie));
+    ProfileStep("frame fitted to the movie");
     // A zoom in full screen, or a fit that leaves the frame as it was, changes the movie but
     // not the host, and so brings the host no size message of its own.
     UpdateScrollBars();

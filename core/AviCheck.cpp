@@ -1,5 +1,6 @@
 #include "core/AviCheck.h"
 
+#include "core/CinepakFrame.h"
 #include "core/Refusal.h"
 #include "core/Rules.h"
 
@@ -198,6 +199,17 @@ AviCheck CheckHeaderList(Avi& avi, uint32_t list, uint32_t size) {
         .check;
 }
 
+bool IsFourCc(const Avi& avi, size_t at, const char* lower) {
+    for (int i = 0; i < 4; ++i) {
+        const uint8_t c = avi.Byte(at + static_cast<size_t>(i));
+        const uint8_t folded = c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c - 'A' + 'a') : c;
+        if (folded != static_cast<uint8_t>(lower[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The stream a movie chunk belongs to, from its id's two hex digits; -1 when they are none.
 int32_t StreamOf(const Avi& avi, uint32_t id) {
     int32_t number = 0;
@@ -231,6 +243,15 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
         if (avi.frames == 1 && size >= 0x80000000u) {
             return Damaged("a first video chunk of 2 GB or more");
         }
+        // A Cinepak frame whose strips reach below the picture is drawn there: in 64 bits its
+        // row's offset wraps to 4 GB past the buffer. Frames in the bytes at hand are followed.
+        const size_t f = avi.video.format;
+        if (avi.addressBits == 64 && avi.video.found && avi.video.formatSize >= 20 &&
+            avi.Has(f, 20) && IsFourCc(avi, f + 16, "cvid") && avi.I32(f + 8) > 0 &&
+            size <= avi.size && id + 8 <= avi.size - size &&
+            CinepakDrawsBelow(avi.bytes + id + 8, size, avi.U32(f + 4), avi.U32(f + 8))) {
+            return Damaged("a Cinepak frame drawn below its picture");
+        }
     } else if (avi.hasAudio && stream == avi.audioStream && sound) {
         avi.soundChunk = size > avi.soundChunk ? size : avi.soundChunk;
     }
@@ -250,17 +271,6 @@ WalkEnd CheckMovieList(Avi& avi, uint32_t list, uint32_t size) {
         }
         return CheckMovieChunk(avi, id, chunk);
     });
-}
-
-bool IsFourCc(const Avi& avi, size_t at, const char* lower) {
-    for (int i = 0; i < 4; ++i) {
-        const uint8_t c = avi.Byte(at + static_cast<size_t>(i));
-        const uint8_t folded = c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c - 'A' + 'a') : c;
-        if (folded != static_cast<uint8_t>(lower[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 AviCheck CheckVideo(const Avi& avi) {

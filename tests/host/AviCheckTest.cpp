@@ -48,6 +48,7 @@ struct Movie {
     uint32_t indexSize = 16;
     uint32_t addressBits = 64; // of the process that plays it
     bool heapHasRoom = true;   // for the sound buffers
+    std::string frameData;     // the first frame's, when not the made-up one
 };
 
 void Put32(std::string& s, uint32_t v) {
@@ -130,6 +131,7 @@ std::string Bytes(const Movie& m) {
         frame += static_cast<char>(v & 0xFF);
     }
     frame.resize(100, 'f');
+    frame = m.frameData.empty() ? frame : m.frameData;
     const std::string frames = "movi" + fillers + Chunk(m.frameId, frame, m.frameSize) +
                                Chunk(m.soundId, std::string(64, 's'), m.soundSize);
     const std::string movi =
@@ -153,6 +155,16 @@ std::function<void(Movie&)> Adpcm(uint16_t tag, uint16_t blockAlign, uint16_t sa
     return [=](Movie& m) {
         m.tag = tag, m.audioBits = 4, m.blockAlign = blockAlign, m.extraSize = 2;
         m.samplesPerBlock = samplesPerBlock, m.audioFormatSize = 20;
+    };
+}
+
+std::function<void(Movie&)> CinepakFrameDrawnBelow(uint32_t addressBits) {
+    return [=](Movie& m) {
+        m.width = 16, m.height = 8, m.addressBits = addressBits;
+        m.frameData = std::string("\x01\0\0\x23\0\x10\0\x08\0\x01", 10) +
+                      std::string("\x10\0\0\x19\0\0\0\0\0\x0C\0\x10\x32\0\0\x0D", 16) +
+                      std::string(9, 'v');
+        m.frameSize = static_cast<uint32_t>(m.frameData.size());
     };
 }
 
@@ -203,6 +215,9 @@ const AviCase AVI_CASES[] = {
     {"NegativeWidth", [](Movie& m) { m.width = -320; }, DAMAGED},
     {"Video1NegativeWidth", [](Movie& m) { m.compression = "MSVC", m.bits = 16, m.width = -2; },
      NONE},
+    // A frame 16 x 8 of one strip 12 rows high, and nine blocks: the last a row below.
+    {"CinepakFrameDrawnBelowIn64Bits", CinepakFrameDrawnBelow(64), DAMAGED},
+    {"CinepakFrameDrawnBelowIn32Bits", CinepakFrameDrawnBelow(32), NONE},
     // A Cinepak frame is decoded as its own header says into the buffer of the format's size.
     {"CinepakFrameWiderIn32Bits", [](Movie& m) { m.width = 321, m.addressBits = 32; }, DAMAGED},
     {"CinepakFrameWiderIn64Bits", [](Movie& m) { m.width = 321; }, NONE},

@@ -91,6 +91,13 @@ bool ReadCodebook(Cursor& in, uint32_t id, int32_t size) {
     return true;
 }
 
+// One block drawn where the next goes, after its bytes (one, or four for four codebook entries).
+void DrawBlock(Cursor& in, int32_t& size, Blocks& blocks, bool four) {
+    in.Take(four ? 4 : 1);
+    size -= four ? 4 : 1;
+    blocks.Draw();
+}
+
 // A vector chunk: every block a flag bit (0x3000: one byte or four), two flag bits with a skip
 // (0x3100), or one byte each (0x3200), while the strips reach further down.
 void ReadVectors(Cursor& in, uint32_t id, int32_t size, Blocks& blocks) {
@@ -99,10 +106,7 @@ void ReadVectors(Cursor& in, uint32_t id, int32_t size, Blocks& blocks) {
             uint32_t flags = in.Take(4);
             size -= 4;
             for (int i = 0; i < 32 && blocks.More(); ++i, flags <<= 1) {
-                const size_t bytes = (flags & 0x80000000u) != 0 ? 4 : 1;
-                in.Take(bytes);
-                size -= static_cast<int32_t>(bytes);
-                blocks.Draw();
+                DrawBlock(in, size, blocks, (flags & 0x80000000u) != 0);
                 blocks.Next();
             }
         }
@@ -123,10 +127,7 @@ void ReadVectors(Cursor& in, uint32_t id, int32_t size, Blocks& blocks) {
                     } else {
                         mask >>= 1;
                     }
-                    const size_t bytes = (flags & mask) != 0 ? 4 : 1;
-                    in.Take(bytes);
-                    size -= static_cast<int32_t>(bytes);
-                    blocks.Draw();
+                    DrawBlock(in, size, blocks, (flags & mask) != 0);
                 }
                 mask >>= 1;
                 blocks.Next();
@@ -134,9 +135,7 @@ void ReadVectors(Cursor& in, uint32_t id, int32_t size, Blocks& blocks) {
         }
     } else {
         while (size > 0 && blocks.More() && !in.past) {
-            in.Take(1);
-            size -= 1;
-            blocks.Draw();
+            DrawBlock(in, size, blocks, false);
             blocks.Next();
         }
     }

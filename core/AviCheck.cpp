@@ -34,9 +34,10 @@ struct Avi {
     Stream audio;
     int32_t videoStream = -1;
     int32_t audioStream = -1;
-    uint32_t frames = 0;     // video chunks in the movie list
-    uint32_t soundChunk = 0; // the largest sound chunk in it
-    uint32_t firstFrame = 0; // the first video chunk's data, and its size
+    uint32_t frames = 0;            // video chunks in the movie list
+    uint32_t soundChunk = 0;        // the largest sound chunk in it
+    bool soundChunkPastEnd = false; // whether that chunk claims more than the file holds
+    uint32_t firstFrame = 0;        // the first video chunk's data, and its size
     uint32_t firstFrameSize = 0;
     uint32_t addressBits = 64;
 
@@ -253,7 +254,10 @@ AviCheck CheckMovieChunk(Avi& avi, uint32_t id, uint32_t size) {
             return Damaged("a Cinepak frame drawn below its picture");
         }
     } else if (avi.hasAudio && stream == avi.audioStream && sound) {
-        avi.soundChunk = size > avi.soundChunk ? size : avi.soundChunk;
+        if (size >= avi.soundChunk) {
+            avi.soundChunk = size;
+            avi.soundChunkPastEnd = uint64_t{id} + 8 + size > avi.fileSize;
+        }
     }
     return PASSES;
 }
@@ -351,6 +355,39 @@ bool IsMpegRate(uint32_t rate) {
     return false;
 }
 
+const uint32_t IMA_RATES[] = {8000, 11025, 22050, 44100};
+
+// The bytes the IMA ADPCM decoder makes of a sound chunk in one go, 0 when it does not take the
+// format. It decodes whole blocks, as many as both the chunk and the output buffer hold, that
+// buffer sized for the prepared bytes in 32 bits.
+uint64_t ImaDecodedBytes(const Avi& avi, uint32_t chunk, uint32_t prepared) {
+    const size_t f = avi.audio.format;
+    if (avi.audio.formatSize < 20 || !avi.Has(f, 20) || avi.U16(f) != FORMAT_IMA_ADPCM) {
+        return 0;
+    }
+    const uint32_t channels = avi.U16(f + 2);
+    const uint32_t rate = avi.U32(f + 4);
+    const uint32_t blockAlign = avi.U16(f + 12);
+    const uint32_t samplesPerBlock = avi.U16(f + 18);
+    bool knownRate = false;
+    for (uint32_t known : IMA_RATES) {
+        knownRate = knownRate || rate == known;
+    }
+    const uint32_t extra = avi.U16(f + 16);
+    if (channels < 1 || channels > 2 || avi.U16(f + 14) != 4 || extra < 2 ||
+        !(knownRate || extra == 2) || blockAlign == 0 || samplesPerBlock == 0 ||
+        ((samplesPerBlock - 1) & 3) != 0 ||
+        ((samplesPerBlock - 1) / 2 + 4) * channels < blockAlign) {
+        return 0;
+    }
+    const uint32_t outBlock = samplesPerBlock * 2 * channels;
+    const uint32_t preparedBlocks = prepared / blockAlign + (prepared % blockAlign != 0 ? 1 : 0);
+    const uint32_t outBuffer = preparedBlocks * outBlock;
+    const uint32_t inBlocks = chunk / blockAlign;
+    const uint32_t outBlocks = outBuffer / outBlock;
+    return uint64_t{inBlocks < outBlocks ? inBlocks : outBlocks} * outBlock;
+}
+
 AviCheck CheckAudio(const Avi& avi) {
     const Stream& a = avi.audio;
     const size_t f = a.format;
@@ -394,8 +431,12 @@ AviCheck CheckAudio(const Avi& avi) {
     if (tag != FORMAT_MS_ADPCM && tag != FORMAT_IMA_ADPCM) {
         return PASSES;
     }
-    // The ADPCM decoders open at any rate and then work with it.
-    if (rate == 0 || rate > HIGHEST_RATE) {
+    // The ADPCM decoders take a rate outside their table, and then work with it, when the format
+    // has as many extra bytes as theirs; other such formats they refuse, and the movie plays
+    // without sound.
+    const uint32_t ownExtra = tag == FORMAT_MS_ADPCM ? 32 : 2;
+    const uint32_t extra = a.formatSize >= 18 && avi.Has(f, 18) ? avi.U16(f + 16) : ownExtra;
+    if ((rate == 0 || rate > HIGHEST_RATE) && extra == ownExtra) {
         return Damaged("ADPCM sound of no or an absurd rate");
     }
     // They take 4-bit mono and stereo only; the Microsoft one divides by the block's bytes
@@ -506,6 +547,15 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
     if (avi.audio.found && addressBits == 64 && avi.soundChunk >= 0x80000000u &&
         allocates(7 * (32 + buffer))) {
         return Damaged("a sound chunk of 2 GB or more");
+    }
+    // The IMA ADPCM decoder decodes a sound chunk whole when its turn comes, on the play's thread
+    // and holding the device. One that claims much more than the file holds is decoded from
+    // zeros (4 GB took 27 s), while the window cannot even be closed. In 32 bits its output
+    // buffers cannot be had.
+    if (avi.audio.found && addressBits == 64 && avi.soundChunkPastEnd &&
+        ImaDecodedBytes(avi, avi.soundChunk, static_cast<uint32_t>(buffer)) >= 0x80000000u &&
+        allocates(7 * (32 + buffer))) {
+        return Damaged("a sound chunk past the end of the file that decodes to 2 GB or more");
     }
     if (avi.audio.found && addressBits == 32 && (total > 0xFFFFFFFFu || buffer >= 0xFFFFFFE0u) &&
         allocates(total & 0xFFFFFFFFu)) {

@@ -48,6 +48,7 @@ struct Movie {
     uint32_t indexSize = 16;
     uint32_t addressBits = 64; // of the process that plays it
     bool heapHasRoom = true;   // for the sound buffers
+    uint64_t fileSize = 0;     // 0: its bytes'
     std::string frameData;     // the first frame's, when not the made-up one
 };
 
@@ -153,8 +154,18 @@ struct AviCase {
 // 4-bit ADPCM of a format tag, with its blocks' size and samples.
 std::function<void(Movie&)> Adpcm(uint16_t tag, uint16_t blockAlign, uint16_t samplesPerBlock) {
     return [=](Movie& m) {
-        m.tag = tag, m.audioBits = 4, m.blockAlign = blockAlign, m.extraSize = 2;
+        m.tag = tag, m.audioBits = 4, m.blockAlign = blockAlign, m.extraSize = tag == 2 ? 32 : 2;
         m.samplesPerBlock = samplesPerBlock, m.audioFormatSize = 20;
+    };
+}
+
+// IMA ADPCM with one sound chunk of the given size.
+std::function<void(Movie&)> ImaChunk(uint32_t size, uint32_t addressBits, bool room,
+                                     uint64_t fileSize) {
+    return [=](Movie& m) {
+        Adpcm(0x11, 256, 505)(m);
+        m.soundSize = size, m.addressBits = addressBits, m.heapHasRoom = room;
+        m.fileSize = fileSize;
     };
 }
 
@@ -275,6 +286,19 @@ const AviCase AVI_CASES[] = {
      [](Movie& m) { m.soundSize = 0x30000000, m.addressBits = 32; }, DAMAGED},
     {"SoundBuffersWrapTo2GBIn32Bits",
      [](Movie& m) { m.soundSize = 0x80000000, m.addressBits = 32; }, NONE},
+    // An IMA ADPCM chunk is decoded whole before it is played: one past the end of the file,
+    // into an output buffer sized in 32 bits.
+    {"ImaSoundChunkPastTheEndDecodesTo4GB", ImaChunk(0x7FFFFFFF, 64, true, 0), DAMAGED},
+    {"ImaSoundChunkPastTheEndIn32Bits", ImaChunk(0x7FFFFFFF, 32, true, 0), NONE},
+    {"ImaSoundChunkPastTheEndNotAllocated", ImaChunk(0x7FFFFFFF, 64, false, 0), NONE},
+    {"ImaSoundChunkPastTheEndDecodesTo1GB", ImaChunk(0x10000000, 64, true, 0), NONE},
+    {"ImaSoundChunkWhoseOutputBufferWraps", ImaChunk(0x40E31B00, 64, true, 0), NONE},
+    {"ImaSoundChunkTheFileHolds", ImaChunk(0x7FFFFFFF, 64, true, 0x90000000), NONE},
+    {"ImaSoundChunkOfBlocksItsDecoderRefuses",
+     [](Movie& m) { ImaChunk(0x7FFFFFFF, 64, true, 0)(m), m.samplesPerBlock = 506; }, NONE},
+    {"MsAdpcmSoundChunkPastTheEnd",
+     [](Movie& m) { Adpcm(2, 256, 500)(m), m.soundSize = 0x7FFFFFFF; }, NONE},
+    {"PcmSoundChunkPastTheEnd", [](Movie& m) { m.soundSize = 0x7FFFFFFF; }, NONE},
     {"SoundBuffersOf28GBIn64Bits", [](Movie& m) { m.suggestedBuffer = 0xFFFFFFF0; }, NONE},
     {"FloatBlockWrong", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 2; }, DAMAGED},
     {"FloatBlockRight", [](Movie& m) { m.tag = 3, m.audioBits = 32, m.blockAlign = 4; }, NONE},
@@ -290,6 +314,10 @@ const AviCase AVI_CASES[] = {
     {"MsAdpcmNoRate", [](Movie& m) { Adpcm(2, 256, 500)(m), m.rate = 0; }, DAMAGED},
     {"ImaAdpcmAbsurdRate", [](Movie& m) { Adpcm(0x11, 256, 505)(m), m.rate = 0x4EB55849; },
      DAMAGED},
+    {"MsAdpcmAbsurdRateOfOtherExtraBytes",
+     [](Movie& m) { Adpcm(2, 256, 500)(m), m.rate = 0x80000000, m.extraSize = 0xFFFF; }, NONE},
+    {"ImaAdpcmAbsurdRateOfOtherExtraBytes",
+     [](Movie& m) { Adpcm(0x11, 256, 505)(m), m.rate = 0x80000000, m.extraSize = 4; }, NONE},
     {"MsAdpcmNoBlock", Adpcm(2, 0, 500), DAMAGED},
     {"MsAdpcmNoSamplesPerBlock", Adpcm(2, 256, 0), DAMAGED},
     {"MsAdpcmBlockTooShort", Adpcm(2, 255, 500), NONE},
@@ -306,9 +334,9 @@ TEST_P(AviCheckTest, RefusesWhatThePlatformCrashesOn) {
     GetParam().change(movie);
     const std::string bytes = Bytes(movie);
     bool (*noRoom)(uint64_t) = [](uint64_t) { return false; };
-    const AviCheck check =
-        CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), bytes.size(),
-                 nullptr, movie.addressBits, movie.heapHasRoom ? nullptr : noRoom);
+    const AviCheck check = CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                                    movie.fileSize != 0 ? movie.fileSize : bytes.size(), nullptr,
+                                    movie.addressBits, movie.heapHasRoom ? nullptr : noRoom);
     EXPECT_EQ(GetParam().refusal, check.refusal) << check.finding;
     EXPECT_EQ(check.refusal == NONE, std::string(check.finding).empty()) << check.finding;
 }

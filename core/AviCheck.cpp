@@ -563,6 +563,8 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
     }
     // The Cinepak decoder writes the frame its data describes into the buffer its format
     // describes: a 32-bit one overruns a buffer of another width, a 64-bit one one of fewer rows.
+    // A width of 0 has rows of no bytes: every block lands on the buffer's first 16 bytes, which
+    // even the heap's smallest block holds.
     if (avi.video.found && avi.firstFrameSize >= 10 && avi.Has(avi.firstFrame, 10) &&
         IsFourCc(avi, avi.video.format + 16, "cvid")) {
         const int64_t width = avi.I32(avi.video.format + 4);
@@ -570,7 +572,7 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
         const int64_t frameWidth = avi.Byte(avi.firstFrame + 4) << 8 | avi.Byte(avi.firstFrame + 5);
         const int64_t frameHeight =
             avi.Byte(avi.firstFrame + 6) << 8 | avi.Byte(avi.firstFrame + 7);
-        if (addressBits == 32 ? frameWidth != width
+        if (addressBits == 32 ? frameWidth != width && width != 0
                               : frameHeight > (height < 0 ? -height : height)) {
             return Damaged("Cinepak frames larger than their format");
         }

@@ -231,6 +231,7 @@ const AviCase AVI_CASES[] = {
     {"CinepakFrameDrawnBelowIn32Bits", CinepakFrameDrawnBelow(32), NONE},
     // A Cinepak frame is decoded as its own header says into the buffer of the format's size.
     {"CinepakFrameWiderIn32Bits", [](Movie& m) { m.width = 321, m.addressBits = 32; }, DAMAGED},
+    {"CinepakFormatOfNoWidthIn32Bits", [](Movie& m) { m.width = 0, m.addressBits = 32; }, NONE},
     {"CinepakFrameWiderIn64Bits", [](Movie& m) { m.width = 321; }, NONE},
     {"CinepakFrameTallerIn64Bits", [](Movie& m) { m.height = -2; }, DAMAGED},
     {"CinepakFrameAsItsFormatIn32Bits", [](Movie& m) { m.height = -240, m.addressBits = 32; },

@@ -550,8 +550,8 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
     }
     // The IMA ADPCM decoder decodes a sound chunk whole when its turn comes, on the play's thread
     // and holding the device. One that claims much more than the file holds is decoded from
-    // zeros (4 GB took 27 s), while the window cannot even be closed. In 32 bits its output
-    // buffers cannot be had.
+    // zeros (4 GB took 27 s), while the window cannot even be closed. A 32-bit process cannot
+    // have the seven buffers for so large a chunk (those that wrap past 4 GB are judged below).
     if (avi.audio.found && addressBits == 64 && avi.soundChunkPastEnd &&
         ImaDecodedBytes(avi, avi.soundChunk, static_cast<uint32_t>(buffer)) >= 0x80000000u &&
         allocates(7 * (32 + buffer))) {

@@ -8,6 +8,7 @@
 #
 # Usage: openbox.sh PLAYER_EXE (a Linux path). Needs Xvfb, openbox and xdotool; reads the player
 # with player_probe.exe, built next to it. Skipped (77) when openbox is not installed.
+. "$(dirname "$0")/lib/alone.sh"
 . "$(dirname "$0")/lib/common.sh"
 use_probe
 need_fixture clip320.avi

@@ -5,6 +5,7 @@
 # --headless saves a screenshot of the frame with the window manager's caption; --full-screen
 # one of the whole screen.
 # Usage: play-command.sh PLAYER_EXE (a Linux path). Needs DISPLAY, xdotool and ImageMagick.
+. "$(dirname "$0")/lib/alone.sh"
 . "$(dirname "$0")/lib/common.sh"
 export QUILLOTROPE_EXE=$exe
 play=$root/scripts/play

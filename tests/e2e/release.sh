@@ -6,6 +6,7 @@
 # has spaces and an e-acute, and started there with a movie: its frame comes up titled after the
 # movie, and Alt+F4 ends it with exit code 0.
 # Usage: release.sh PLAYER_EXE (this preset's test build: only its machine is read).
+. "$(dirname "$0")/lib/alone.sh"
 . "$(dirname "$0")/lib/common.sh"
 need_fixture clip320.avi
 

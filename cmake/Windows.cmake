@@ -24,7 +24,7 @@ if(QUILLOTROPE_PROFILE)
 endif()
 
 # comdlg32 is not linked: the player loads it when the open-file dialog is first shown.
-set(APP_LIBRARIES comctl32 vfw32 winmm gdi32 user32 kernel32)
+set(APP_LIBRARIES comctl32 vfw32 winmm msacm32 gdi32 user32 kernel32)
 # Each function and object in its own section, so that the linker drops what nothing uses.
 set(SECTION_FLAGS -ffunction-sections -fdata-sections)
 # The program throws nothing and asks no type at run time; without these a single destructor

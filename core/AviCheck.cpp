@@ -90,6 +90,8 @@ struct Avi {
 };
 
 const AviCheck PASSES = {REFUSAL_NONE, ""};
+// The sound buffers the platform's AVI driver queues.
+const uint32_t SOUND_HEADERS = 7;
 
 AviCheck Damaged(const char* finding) {
     return {REFUSAL_DAMAGED, finding};
@@ -458,7 +460,7 @@ AviCheck CheckAudio(const Avi& avi) {
 } // namespace
 
 AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const AviReader* more,
-                  uint32_t addressBits, bool (*allocatable)(uint64_t bytes)) {
+                  uint32_t addressBits, const AviPlatform& platform) {
     Avi avi;
     avi.bytes = bytes;
     avi.fileSize = fileSize;
@@ -533,33 +535,42 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
         return walk.check;
     }
     // Seven sound buffers, each a header and the larger of the suggested size and the largest
-    // sound chunk, are allocated at once; when they cannot be, the movie plays without sound.
-    // Where they are, a 64-bit process reads a sound chunk of 2 GB with its size taken as a
-    // signed count, which faults; in a 32-bit process a total past 4 GB wraps, and the buffers'
-    // reads write past the little that is allocated.
+    // sound chunk, are allocated at once, then prepared with the sound device; when either
+    // fails, the movie plays without sound (a device that converts the sound asks, with each
+    // header, for a buffer of the converted size). Where they are prepared, a 64-bit process
+    // reads a sound chunk of 2 GB with its size taken as a signed count, which faults; in a
+    // 32-bit process a total past 4 GB wraps, and the buffers' reads write past the little that
+    // is allocated.
     const uint64_t buffer =
         avi.soundChunk > avi.audio.suggestedBuffer ? avi.soundChunk : avi.audio.suggestedBuffer;
-    const uint64_t total = 7 * ((32 + buffer) & 0xFFFFFFFFu);
-    const auto allocates = [&](uint64_t bytes) {
-        return allocatable != nullptr ? allocatable(bytes)
-                                      : addressBits == 64 || bytes < 0x80000000u;
-    };
-    if (avi.audio.found && addressBits == 64 && avi.soundChunk >= 0x80000000u &&
-        allocates(7 * (32 + buffer))) {
-        return Damaged("a sound chunk of 2 GB or more");
-    }
+    const uint64_t total = SOUND_HEADERS * ((32 + buffer) & 0xFFFFFFFFu);
     // The IMA ADPCM decoder decodes a sound chunk whole when its turn comes, on the play's thread
     // and holding the device. One that claims much more than the file holds is decoded from
     // zeros (4 GB took 27 s), while the window cannot even be closed. A 32-bit process cannot
-    // have the seven buffers for so large a chunk (those that wrap past 4 GB are judged below).
-    if (avi.audio.found && addressBits == 64 && avi.soundChunkPastEnd &&
-        ImaDecodedBytes(avi, avi.soundChunk, static_cast<uint32_t>(buffer)) >= 0x80000000u &&
-        allocates(7 * (32 + buffer))) {
-        return Damaged("a sound chunk past the end of the file that decodes to 2 GB or more");
+    // have the seven buffers for so large a chunk (those that wrap past 4 GB are judged here too).
+    const char* finding = nullptr;
+    if (addressBits == 64 && avi.soundChunk >= 0x80000000u) {
+        finding = "a sound chunk of 2 GB or more";
+    } else if (addressBits == 64 && avi.soundChunkPastEnd &&
+               ImaDecodedBytes(avi, avi.soundChunk, static_cast<uint32_t>(buffer)) >= 0x80000000u) {
+        finding = "a sound chunk past the end of the file that decodes to 2 GB or more";
+    } else if (addressBits == 32 && (total > 0xFFFFFFFFu || buffer >= 0xFFFFFFE0u)) {
+        finding = "sound buffers that pass 4 GB";
     }
-    if (avi.audio.found && addressBits == 32 && (total > 0xFFFFFFFFu || buffer >= 0xFFFFFFE0u) &&
-        allocates(total & 0xFFFFFFFFu)) {
-        return Damaged("sound buffers that pass 4 GB");
+    if (avi.audio.found && finding != nullptr) {
+        const uint64_t buffers =
+            addressBits == 64 ? SOUND_HEADERS * (32 + buffer) : total & 0xFFFFFFFFu;
+        const uint32_t formatBytes =
+            avi.audio.formatSize < AVI_CHECK_BLOCK ? avi.audio.formatSize : AVI_CHECK_BLOCK;
+        // (No shorter format has the fields of a converted one.)
+        const uint8_t* format = formatBytes >= 18 ? avi.At(avi.audio.format, formatBytes) : nullptr;
+        if ((platform.allocatable == nullptr ? addressBits == 64 || buffers < 0x80000000u
+                                             : platform.allocatable(buffers)) &&
+            (platform.soundPrepares == nullptr || format == nullptr ||
+             platform.soundPrepares(format, formatBytes, static_cast<uint32_t>(buffer),
+                                    SOUND_HEADERS))) {
+            return Damaged(finding);
+        }
     }
     // The Cinepak decoder writes the frame its data describes into the buffer its format
     // describes: a 32-bit one overruns a buffer of another width, a 64-bit one one of fewer rows.

@@ -26,10 +26,18 @@ struct AviCheck {
     const char* finding; // what was found, in a few words; "" when nothing
 };
 
+// What the platform does with large sound buffers depends on whether it can have them.
+struct AviPlatform {
+    // Whether so many bytes can be allocated now (when null: anything in 64 bits, under 2 GB in
+    // 32).
+    bool (*allocatable)(uint64_t bytes);
+    // Whether the sound device prepares, all at once, so many headers of so many bytes each of
+    // the sound format given by its first size bytes, at least 18 (when null: it does).
+    bool (*soundPrepares)(const uint8_t* format, size_t size, uint32_t bytes, uint32_t headers);
+};
+
 // Checks a file of fileSize bytes from its first size bytes, and from what more reads beyond them
-// when it is given, for a process of addressBits-bit pointers. What the platform does with a
-// large allocation depends on whether it succeeds: allocatable says whether so many bytes can be
-// allocated now (when null: anything in 64 bits, under 2 GB in 32).
+// when it is given, for a process of addressBits-bit pointers.
 AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize,
                   const AviReader* more = nullptr, uint32_t addressBits = 8 * sizeof(void*),
-                  bool (*allocatable)(uint64_t bytes) = nullptr);
+                  const AviPlatform& platform = {nullptr, nullptr});

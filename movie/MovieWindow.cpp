@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <vfw.h>
 #include <digitalv.h>
+#include <mmreg.h>
+#include <msacm.h>
 
 #include "movie/MovieWindow.h"
 #include "movie/DriverThreads.h"
@@ -31,14 +33,53 @@ bool ReadAt(void* context, uint64_t offset, uint8_t* out, size_t count) {
            read == count;
 }
 
-// Whether the platform's sound buffers of so many bytes would be allocated now: they come from
-// the process heap, as this probe does, which neither touches nor keeps the memory.
-bool HeapAllocates(uint64_t bytes) {
-    if (static_cast<SIZE_T>(bytes) != bytes) {
-        return false;
+// Whether count blocks of so many bytes each can be had at once from the process heap, which
+// the platform's sound buffers come from; the probe neither touches nor keeps the memory.
+bool HeapHolds(SIZE_T bytes, uint32_t count) {
+    const HANDLE heap = GetProcessHeap();
+    void* block = count > 0 ? HeapAlloc(heap, 0, bytes) : nullptr;
+    if (block == nullptr) {
+        return count == 0;
     }
-    void* block = HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(bytes));
-    return block != nullptr && HeapFree(GetProcessHeap(), 0, block) != 0;
+    const bool all = HeapHolds(bytes, count - 1);
+    HeapFree(heap, 0, block);
+    return all;
+}
+
+bool HeapAllocates(uint64_t bytes) {
+    return static_cast<SIZE_T>(bytes) == bytes && HeapHolds(static_cast<SIZE_T>(bytes), 1);
+}
+
+// Whether the sound device prepares so many headers of so many bytes of this sound format. A
+// format it converts gets, with each header, a buffer of the size the converter asks for those
+// bytes; when one cannot be had, the headers are not all prepared, nothing is read into them,
+// and the movie plays without sound. Where the converter cannot be asked, the answer is yes.
+bool SoundPrepares(const uint8_t* format, size_t size, uint32_t bytes, uint32_t headers) {
+    // (The structure is byte-packed: it may lie at any address.)
+    WAVEFORMATEX* wave = reinterpret_cast<WAVEFORMATEX*>(const_cast<uint8_t*>(format));
+    // (A format shorter than its extra bytes would be read past its end.)
+    if (wave->wFormatTag == WAVE_FORMAT_PCM || size < sizeof *wave + wave->cbSize) {
+        return true;
+    }
+    // The device plays 16-bit PCM of the sound's channels and rate.
+    const WORD block = static_cast<WORD>(wave->nChannels * 2);
+    WAVEFORMATEX pcm = {WAVE_FORMAT_PCM,
+                        wave->nChannels,
+                        wave->nSamplesPerSec,
+                        wave->nSamplesPerSec * block,
+                        block,
+                        16,
+                        0};
+    HACMSTREAM stream = nullptr;
+    if (acmStreamOpen(&stream, nullptr, wave, &pcm, nullptr, 0, 0, 0) != MMSYSERR_NOERROR) {
+        return true;
+    }
+    DWORD converted = 0;
+    const bool prepares =
+        acmStreamSize(stream, bytes, &converted, ACM_STREAMSIZEF_SOURCE) == MMSYSERR_NOERROR &&
+        HeapHolds(static_cast<SIZE_T>(sizeof(ACMSTREAMHEADER) + converted), headers);
+    acmStreamClose(stream, 0);
+    return prepares;
 }
 
 // What the player refuses in a file before the movie window sees it: sound without video (Wine
@@ -59,7 +100,7 @@ int32_t RefusalOfFile(const char* path) {
                     ReadFile(file, start, AVI_CHECK_BYTES, &read, nullptr) != 0;
     const AviReader more = {ReadAt, file};
     const int32_t refusal = ok ? CheckAvi(start, read, static_cast<uint64_t>(size.QuadPart), &more,
-                                          8 * sizeof(void*), HeapAllocates)
+                                          8 * sizeof(void*), {HeapAllocates, SoundPrepares})
                                      .refusal
                                : REFUSAL_NONE;
     CloseHandle(file);

@@ -634,7 +634,7 @@ int main(int argc, char** argv) {
     }
 
     const char* const TOO_LONG = "The path of this file is longer than 259 bytes.";
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"quoted-clip", "\"" + clip + "\"", Expect::Plays, "clip320.avi"},
         // Both leave an empty path, which is handed to the movie window like any other.
         {"quote", "\"", Expect::NoMovie, ""},
@@ -686,6 +686,15 @@ int main(int argc, char** argv) {
         {"utf8-260", lambdaPath(260), Expect::Refused, RefusalBox(lambdaPath(260), TOO_LONG)},
         {"forward-slash", forward, Expect::Plays, "clip320.avi"},
     };
+    // A sound chunk of 0xFFFFFFFF bytes wraps a 32-bit process's sound buffers to a few bytes:
+    // PCM would be read into them; Microsoft ADPCM plays silent, as the device cannot have its
+    // conversion buffers. (In 64 bits, whether such buffers can be had depends on the machine.)
+    if (sizeof(void*) == 4) {
+        cases.push_back({"sound-size-pcm", fixtures + "\\soundsize-pcm.avi", Expect::Refused,
+                         "soundsize-pcm.avi\nThis file is damaged and cannot be played."});
+        cases.push_back({"sound-size-msadpcm", fixtures + "\\soundsize-msadpcm.avi", Expect::Plays,
+                         "soundsize-msadpcm.avi"});
+    }
 
     // The fixtures these cases stand on must be there, at the lengths they claim.
     for (const std::string& path :
@@ -706,7 +715,8 @@ int main(int argc, char** argv) {
         }
     }
     for (const char* name : {"clip320.avi", "notmovie.avi", "cut4k.avi", "cuthalf.avi",
-                             "noframes.avi", "huge30000.avi", "badchunk.avi", "soundonly.avi"}) {
+                             "noframes.avi", "huge30000.avi", "badchunk.avi", "soundonly.avi",
+                             "soundsize-pcm.avi", "soundsize-msadpcm.avi"}) {
         if (!Exists(fixtures + "\\" + name)) {
             std::printf("FAIL: fixture %s is missing: run scripts/make-fixtures\n", name);
             return 1;

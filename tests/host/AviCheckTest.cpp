@@ -48,6 +48,7 @@ struct Movie {
     uint32_t indexSize = 16;
     uint32_t addressBits = 64; // of the process that plays it
     bool heapHasRoom = true;   // for the sound buffers
+    bool soundPrepares = true; // whether the sound device prepares them
     uint64_t fileSize = 0;     // 0: its bytes'
     std::string frameData;     // the first frame's, when not the made-up one
 };
@@ -285,6 +286,13 @@ const AviCase AVI_CASES[] = {
      [](Movie& m) { m.suggestedBuffer = 0x24924904, m.addressBits = 32; }, NONE},
     {"SoundChunkMakesBuffersPass4GBIn32Bits",
      [](Movie& m) { m.soundSize = 0x30000000, m.addressBits = 32; }, DAMAGED},
+    // A device that cannot have the converted sound's buffer prepares no header: no sound.
+    {"SoundBuffersPass4GBIn32BitsNotPrepared",
+     [](Movie& m) { m.soundSize = 0xFFFFFFFF, m.addressBits = 32, m.soundPrepares = false; }, NONE},
+    {"SoundChunkOf2GBIn64BitsNotPrepared",
+     [](Movie& m) { m.soundSize = 0x80000000, m.soundPrepares = false; }, NONE},
+    {"ImaSoundChunkPastTheEndNotPrepared",
+     [](Movie& m) { ImaChunk(0x7FFFFFFF, 64, true, 0)(m), m.soundPrepares = false; }, NONE},
     {"SoundBuffersWrapTo2GBIn32Bits",
      [](Movie& m) { m.soundSize = 0x80000000, m.addressBits = 32; }, NONE},
     // An IMA ADPCM chunk is decoded whole before it is played: one past the end of the file,
@@ -335,9 +343,13 @@ TEST_P(AviCheckTest, RefusesWhatThePlatformCrashesOn) {
     GetParam().change(movie);
     const std::string bytes = Bytes(movie);
     bool (*noRoom)(uint64_t) = [](uint64_t) { return false; };
+    bool (*unprepared)(const uint8_t*, size_t, uint32_t,
+                       uint32_t) = [](const uint8_t*, size_t, uint32_t, uint32_t) { return false; };
+    const AviPlatform platform = {movie.heapHasRoom ? nullptr : noRoom,
+                                  movie.soundPrepares ? nullptr : unprepared};
     const AviCheck check = CheckAvi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
                                     movie.fileSize != 0 ? movie.fileSize : bytes.size(), nullptr,
-                                    movie.addressBits, movie.heapHasRoom ? nullptr : noRoom);
+                                    movie.addressBits, platform);
     EXPECT_EQ(GetParam().refusal, check.refusal) << check.finding;
     EXPECT_EQ(check.refusal == NONE, std::string(check.finding).empty()) << check.finding;
 }

@@ -345,6 +345,7 @@ const uint32_t FORMAT_MULAW = 7;
 const uint32_t FORMAT_IMA_ADPCM = 0x11;
 const uint32_t FORMAT_MPEG = 0x50;
 const uint32_t FORMAT_MPEG_LAYER3 = 0x55;
+const uint32_t FORMAT_EXTENSIBLE = 0xFFFE;
 // Above any rate a sound device plays.
 const uint32_t HIGHEST_RATE = 384000;
 
@@ -564,9 +565,15 @@ AviCheck CheckAvi(const uint8_t* bytes, size_t size, uint64_t fileSize, const Av
             avi.audio.formatSize < AVI_CHECK_BLOCK ? avi.audio.formatSize : AVI_CHECK_BLOCK;
         // (No shorter format has the fields of a converted one.)
         const uint8_t* format = formatBytes >= 18 ? avi.At(avi.audio.format, formatBytes) : nullptr;
+        // A sound device may take these as they are and prepare their headers without a
+        // conversion buffer: the wrapped buffers are then read.
+        const uint32_t tag = format != nullptr ? format[0] | format[1] << 8 : FORMAT_PCM;
+        const uint32_t direct =
+            1u << FORMAT_PCM | 1u << FORMAT_FLOAT | 1u << FORMAT_ALAW | 1u << FORMAT_MULAW;
+        const bool unconverted = (tag < 32 && (direct >> tag & 1) != 0) || tag == FORMAT_EXTENSIBLE;
         if ((platform.allocatable == nullptr ? addressBits == 64 || buffers < 0x80000000u
                                              : platform.allocatable(buffers)) &&
-            (platform.soundPrepares == nullptr || format == nullptr ||
+            (platform.soundPrepares == nullptr || unconverted ||
              platform.soundPrepares(format, formatBytes, static_cast<uint32_t>(buffer),
                                     SOUND_HEADERS))) {
             return Damaged(finding);

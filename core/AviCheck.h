@@ -32,7 +32,8 @@ struct AviPlatform {
     // 32).
     bool (*allocatable)(uint64_t bytes);
     // Whether the sound device prepares, all at once, so many headers of so many bytes each of
-    // the sound format given by its first size bytes, at least 18 (when null: it does).
+    // the sound format given by its first size bytes, at least 18, which it converts (when null:
+    // it does).
     bool (*soundPrepares)(const uint8_t* format, size_t size, uint32_t bytes, uint32_t headers);
 };
 

@@ -50,15 +50,15 @@ bool HeapAllocates(uint64_t bytes) {
     return static_cast<SIZE_T>(bytes) == bytes && HeapHolds(static_cast<SIZE_T>(bytes), 1);
 }
 
-// Whether the sound device prepares so many headers of so many bytes of this sound format. A
-// format it converts gets, with each header, a buffer of the size the converter asks for those
+// Whether the sound device prepares so many headers of so many bytes of this sound format, which
+// it converts: it gets, with each header, a buffer of the size the converter asks for those
 // bytes; when one cannot be had, the headers are not all prepared, nothing is read into them,
 // and the movie plays without sound. Where the converter cannot be asked, the answer is yes.
 bool SoundPrepares(const uint8_t* format, size_t size, uint32_t bytes, uint32_t headers) {
     // (The structure is byte-packed: it may lie at any address.)
     WAVEFORMATEX* wave = reinterpret_cast<WAVEFORMATEX*>(const_cast<uint8_t*>(format));
     // (A format shorter than its extra bytes would be read past its end.)
-    if (wave->wFormatTag == WAVE_FORMAT_PCM || size < sizeof *wave + wave->cbSize) {
+    if (size < sizeof *wave + wave->cbSize) {
         return true;
     }
     // The device plays 16-bit PCM of the sound's channels and rate.

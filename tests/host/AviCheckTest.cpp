@@ -288,9 +288,24 @@ const AviCase AVI_CASES[] = {
      [](Movie& m) { m.soundSize = 0x30000000, m.addressBits = 32; }, DAMAGED},
     // A device that cannot have the converted sound's buffer prepares no header: no sound.
     {"SoundBuffersPass4GBIn32BitsNotPrepared",
-     [](Movie& m) { m.soundSize = 0xFFFFFFFF, m.addressBits = 32, m.soundPrepares = false; }, NONE},
+     [](Movie& m) {
+         Adpcm(2, 256, 500)(m), m.soundSize = 0xFFFFFFFF, m.addressBits = 32,
+                                m.soundPrepares = false;
+     },
+     NONE},
+    // PCM, float, A-law and µ-law may go to the device unconverted: nothing is asked of it.
+    {"PcmSoundBuffersPass4GBIn32BitsNotPrepared",
+     [](Movie& m) { m.soundSize = 0xFFFFFFFF, m.addressBits = 32, m.soundPrepares = false; },
+     DAMAGED},
+    {"ALawSoundChunkOf2GBIn64BitsNotPrepared",
+     [](Movie& m) {
+         m.tag = 6, m.audioBits = 8, m.blockAlign = 1, m.soundSize = 0x80000000,
+         m.soundPrepares = false;
+     },
+     DAMAGED},
     {"SoundChunkOf2GBIn64BitsNotPrepared",
-     [](Movie& m) { m.soundSize = 0x80000000, m.soundPrepares = false; }, NONE},
+     [](Movie& m) { Adpcm(0x11, 256, 505)(m), m.soundSize = 0x80000000, m.soundPrepares = false; },
+     NONE},
     {"ImaSoundChunkPastTheEndNotPrepared",
      [](Movie& m) { ImaChunk(0x7FFFFFFF, 64, true, 0)(m), m.soundPrepares = false; }, NONE},
     {"SoundBuffersWrapTo2GBIn32Bits",
